@@ -1,0 +1,5 @@
+// The one translation unit that holds stb_image's and stb_image_write's code.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs a command that starts Windows programs: under a private X server (the
+# window tests need a display, CI has none) and with the project's Wine prefix,
+# whose wineserver is stopped afterwards so no Wine process outlives the run.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/wine-run.sh" --kill
+"$root/tools/wine-run.sh" --prefix >/dev/null || exit 1
+if [ -z "${VCAM_IN_XVFB:-}" ]; then
+  export VCAM_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+"$@"
+rc=$?
+"$root/tools/wine-run.sh" --kill
+exit $rc

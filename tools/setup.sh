@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build and test the project.
+# Idempotent and quiet when everything is present.
+set -euo pipefail
+
+packages=(
+  # cross toolchain and Wine
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev mingw-w64-tools
+  wine wine32:i386 xvfb xauth fonts-wqy-zenhei
+  # build tools
+  build-essential cmake ninja-build nasm pkg-config dpkg-dev python3 openssl
+  clang libclang-rt-14-dev curl
+  # host libraries
+  liblua5.2-dev liblzma-dev libcurl4-openssl-dev libswscale-dev libavutil-dev
+  rapidjson-dev librapidxml-dev libstb-dev googletest libgtest-dev libgmock-dev
+  libbenchmark-dev libjpeg-dev
+  # picture generation
+  imagemagick libjpeg-turbo-progs
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  st=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$st" = installed ] || missing+=("$p")
+done
+
+has_src() {
+  grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/
+}
+need_i386=0
+dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
+need_src=0
+has_src || need_src=1
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_i386 -eq 0 ] && [ $need_src -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null; then SUDO=sudo; else
+    echo "setup: missing ${missing[*]:-nothing}${need_i386:+ }; run 'make setup' as root (no sudo here)." >&2
+    exit 1
+  fi
+else
+  SUDO=
+fi
+
+if [ $need_i386 -eq 1 ]; then
+  echo "setup: adding the i386 architecture (needed for 32-bit Wine)"
+  $SUDO dpkg --add-architecture i386
+fi
+if [ $need_src -eq 1 ]; then
+  echo "setup: adding deb-src entries (Windows libraries are built from Debian's sources)"
+  $SUDO tee /etc/apt/sources.list.d/vcam-deb-src.sources >/dev/null <<SRC
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: bookworm-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+fi
+
+echo "setup: installing ${missing[*]:-(none)}"
+export DEBIAN_FRONTEND=noninteractive
+if ! $SUDO apt-get update -qq >/tmp/vcam-setup.log 2>&1; then
+  cat /tmp/vcam-setup.log >&2
+  echo "setup: apt-get update failed; check network access to deb.debian.org" >&2
+  exit 1
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+  if ! $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >>/tmp/vcam-setup.log 2>&1; then
+    tail -n 30 /tmp/vcam-setup.log >&2
+    echo "setup: could not install: ${missing[*]}" >&2
+    echo "setup: install them with 'apt-get install' (i386 architecture and deb-src entries required)" >&2
+    exit 1
+  fi
+fi
+echo "setup: done"
