@@ -1,0 +1,178 @@
+// The push pin's streaming thread: start and stop through the filter state,
+// the per-thread hooks, delivery, end of stream and errors.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <wrl/client.h>
+
+#include "camera/dshow/testing/recording_sink.h"
+#include "camera/dshow/testing/test_source.h"
+#include "camera/dshow/testing/video_types.h"
+
+namespace vcam::dshow {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using testing::RecordingSink;
+using testing::rgb24_type;
+using testing::SinkOptions;
+using testing::TestSource;
+using testing::TestStreamOptions;
+using Strings = std::vector<std::string>;
+
+constexpr DWORD kWaitMs = 10000;
+
+struct Connected {
+  explicit Connected(TestStreamOptions options, SinkOptions sink_options = {})
+      : source(new TestSource(std::move(options))), sink(new RecordingSink(std::move(sink_options))) {
+    connected = source->Stream()->Connect(sink->Pin(), nullptr);
+    source->Stream()->ClearEvents();
+  }
+  // Connected pins hold each other; disconnecting lets both filters go.
+  ~Connected() {
+    if (!source) return;
+    source->Stop();
+    source->Stream()->Disconnect();
+    sink->Pin()->Disconnect();
+  }
+  ComPtr<TestSource> source;
+  ComPtr<RecordingSink> sink;
+  HRESULT connected;
+};
+
+TestStreamOptions one_type() {
+  TestStreamOptions options;
+  options.offered = {rgb24_type(16, 8)};
+  return options;
+}
+
+TEST(SourceStream, PauseStartsTheThreadAndStopEndsIt) {
+  Connected c(one_type());
+  ASSERT_EQ(c.connected, S_OK);
+  EXPECT_FALSE(c.source->Stream()->ThreadExists());
+  ASSERT_EQ(c.source->Pause(), S_OK);
+  EXPECT_TRUE(c.source->Stream()->ThreadExists());
+  ASSERT_TRUE(c.sink->Pin()->WaitForSamples(3, kWaitMs));
+  ASSERT_EQ(c.source->Stop(), S_OK);
+  EXPECT_FALSE(c.source->Stream()->ThreadExists());
+  EXPECT_EQ(c.source->Stream()->Events(), (Strings{"create", "start", "fill", "destroy"}));
+  EXPECT_NE(c.source->Stream()->StreamingThreadId(), ::GetCurrentThreadId());
+}
+
+TEST(SourceStream, StartAndStopAreIdempotent) {
+  Connected c(one_type());
+  ASSERT_EQ(c.source->Pause(), S_OK);
+  ASSERT_EQ(c.source->Pause(), S_OK);
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  ASSERT_EQ(c.source->Stream()->Active(), S_OK);
+  ASSERT_EQ(c.source->Stop(), S_OK);
+  ASSERT_EQ(c.source->Stop(), S_OK);
+  c.source->Stream()->StopStreaming();
+  const Strings events = c.source->Stream()->Events();
+  EXPECT_EQ(std::count(events.begin(), events.end(), "create"), 1);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "destroy"), 1);
+}
+
+TEST(SourceStream, SamplesCarryTheFilledTimesAndData) {
+  Connected c(one_type());
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  ASSERT_TRUE(c.sink->Pin()->WaitForSamples(5, kWaitMs));
+  ASSERT_EQ(c.source->Stop(), S_OK);
+  const auto samples = c.sink->Pin()->Samples();
+  for (size_t i = 0; i < 5; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(samples[i].time_result, S_OK);
+    EXPECT_EQ(samples[i].start, static_cast<REFERENCE_TIME>(i) * 100000);
+    EXPECT_EQ(samples[i].stop, static_cast<REFERENCE_TIME>(i + 1) * 100000);
+    EXPECT_EQ(samples[i].media_start, static_cast<LONGLONG>(i));
+    EXPECT_EQ(samples[i].media_stop, static_cast<LONGLONG>(i + 1));
+    EXPECT_EQ(samples[i].length, 48 * 8);
+    EXPECT_EQ(samples[i].first_byte, i);
+    EXPECT_TRUE(samples[i].sync_point);
+  }
+}
+
+TEST(SourceStream, FillingEndsTheStreamWithEndOfStream) {
+  TestStreamOptions options = one_type();
+  options.sample_limit = 4;
+  Connected c(std::move(options));
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  ASSERT_TRUE(c.sink->Pin()->WaitForEndOfStream(kWaitMs));
+  EXPECT_EQ(c.sink->Pin()->Samples().size(), 4u);
+  // The thread waits for commands after the end; stop still works.
+  EXPECT_TRUE(c.source->Stream()->ThreadExists());
+  ASSERT_EQ(c.source->Stop(), S_OK);
+  EXPECT_FALSE(c.source->Stream()->ThreadExists());
+}
+
+TEST(SourceStream, RefusedDeliveryStopsFillingUntilRestarted) {
+  SinkOptions sink;
+  sink.receive_result = S_FALSE;
+  Connected c(one_type(), sink);
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  ASSERT_TRUE(c.sink->Pin()->WaitForSamples(1, kWaitMs));
+  ASSERT_EQ(c.source->Stop(), S_OK);
+  EXPECT_EQ(c.sink->Pin()->Samples().size(), 1u);
+  c.sink->Pin()->SetReceiveResult(S_OK);
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  ASSERT_TRUE(c.sink->Pin()->WaitForSamples(3, kWaitMs));
+  ASSERT_EQ(c.source->Stop(), S_OK);
+  EXPECT_EQ(c.sink->Pin()->Samples()[1].start, 0) << "a new thread numbers from 0 again";
+}
+
+TEST(SourceStream, FailedThreadCreationFailsThePause) {
+  TestStreamOptions options = one_type();
+  options.thread_create_result = E_OUTOFMEMORY;
+  Connected c(std::move(options));
+  EXPECT_EQ(c.source->Pause(), E_OUTOFMEMORY);
+  EXPECT_FALSE(c.source->Stream()->ThreadExists());
+  EXPECT_EQ(c.source->Stream()->Events(), (Strings{"create", "destroy"}));
+  FILTER_STATE state = State_Running;
+  ASSERT_EQ(c.source->GetState(0, &state), S_OK);
+  EXPECT_EQ(state, State_Stopped);
+}
+
+TEST(SourceStream, UnconnectedPinStartsNoThread) {
+  ComPtr<TestSource> source(new TestSource(one_type()));
+  ASSERT_EQ(source->Run(0), S_OK);
+  EXPECT_FALSE(source->Stream()->ThreadExists());
+  ASSERT_EQ(source->Stop(), S_OK);
+}
+
+TEST(SourceStream, ReleasingARunningFilterEndsItsThread) {
+  Connected c(one_type());
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  ASSERT_TRUE(c.sink->Pin()->WaitForSamples(2, kWaitMs));
+  const DWORD thread_id = c.source->Stream()->StreamingThreadId();
+  c.source.Reset();  // the sink still holds the pin, and so the filter
+  c.sink->Pin()->Disconnect();
+  HANDLE thread = ::OpenThread(SYNCHRONIZE, FALSE, thread_id);
+  if (thread) {
+    EXPECT_EQ(::WaitForSingleObject(thread, kWaitMs), WAIT_OBJECT_0);
+    ::CloseHandle(thread);
+  }
+}
+
+TEST(SourceStream, StreamControlIsPassedDownstream) {
+  Connected c(one_type());
+  ASSERT_EQ(c.source->Stream()->DeliverBeginFlush(), S_OK);
+  ASSERT_EQ(c.source->Stream()->DeliverEndFlush(), S_OK);
+  ASSERT_EQ(c.source->Stream()->DeliverNewSegment(10, 20, 1.5), S_OK);
+  ASSERT_EQ(c.source->Stream()->DeliverEndOfStream(), S_OK);
+  const Strings calls = c.sink->Pin()->Calls();
+  EXPECT_EQ(Strings(calls.end() - 4, calls.end()),
+            (Strings{"BeginFlush", "EndFlush", "NewSegment 10 20 150", "EndOfStream"}));
+  // Stream control arriving at an output pin is a mistake of the caller.
+  EXPECT_EQ(c.source->Stream()->EndOfStream(), E_UNEXPECTED);
+  EXPECT_EQ(c.source->Stream()->BeginFlush(), E_UNEXPECTED);
+  EXPECT_EQ(c.source->Stream()->EndFlush(), E_UNEXPECTED);
+  ComPtr<TestSource> lone(new TestSource(one_type()));
+  EXPECT_EQ(lone->Stream()->DeliverEndOfStream(), VFW_E_NOT_CONNECTED);
+}
+
+}  // namespace
+}  // namespace vcam::dshow

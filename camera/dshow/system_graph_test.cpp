@@ -1,0 +1,159 @@
+// The base classes in the system's filter graph: a test source feeding the
+// system Sample Grabber and Null Renderer.
+#include <windows.h>
+#include <dshow.h>
+#include <qedit.h>
+
+#include <gtest/gtest.h>
+
+#include <wrl/client.h>
+
+#include "camera/dshow/system_filters.h"
+#include "camera/dshow/testing/sample_recorder.h"
+#include "camera/dshow/testing/test_source.h"
+#include "camera/dshow/testing/video_types.h"
+
+namespace vcam::dshow {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using testing::rgb24_type;
+using testing::SampleRecorder;
+using testing::TestSource;
+using testing::TestStreamOptions;
+
+constexpr DWORD kWaitMs = 20000;
+
+ComPtr<IPin> first_pin(IBaseFilter* filter, PIN_DIRECTION wanted) {
+  ComPtr<IEnumPins> pins;
+  if (FAILED(filter->EnumPins(&pins))) return nullptr;
+  ComPtr<IPin> pin;
+  while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+    PIN_DIRECTION direction{};
+    if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == wanted) return pin;
+  }
+  return nullptr;
+}
+
+class SystemGraph : public ::testing::Test {
+ protected:
+  void Build(TestStreamOptions options) {
+    source_ = new TestSource(std::move(options));
+    ASSERT_EQ(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&graph_)), S_OK);
+    ASSERT_EQ(::CoCreateInstance(kSampleGrabberClsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&grabber_)),
+              S_OK);
+    ASSERT_EQ(::CoCreateInstance(kNullRendererClsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer_)),
+              S_OK);
+    ASSERT_EQ(graph_->AddFilter(source_.Get(), L"Source"), S_OK);
+    ASSERT_EQ(graph_->AddFilter(grabber_.Get(), L"Grabber"), S_OK);
+    ASSERT_EQ(graph_->AddFilter(renderer_.Get(), L"Renderer"), S_OK);
+    ComPtr<ISampleGrabber> grab;
+    ASSERT_EQ(grabber_.As(&grab), S_OK);
+    AM_MEDIA_TYPE wanted{};
+    wanted.majortype = MEDIATYPE_Video;
+    wanted.subtype = MEDIASUBTYPE_RGB24;
+    ASSERT_EQ(grab->SetMediaType(&wanted), S_OK);
+    ASSERT_EQ(grab->SetCallback(&recorder_, 0), S_OK);
+    ASSERT_EQ(graph_->ConnectDirect(source_->Stream(), first_pin(grabber_.Get(), PINDIR_INPUT).Get(), nullptr), S_OK);
+    ASSERT_EQ(graph_->ConnectDirect(first_pin(grabber_.Get(), PINDIR_OUTPUT).Get(),
+                                    first_pin(renderer_.Get(), PINDIR_INPUT).Get(), nullptr),
+              S_OK);
+    ASSERT_EQ(graph_.As(&control_), S_OK);
+    ASSERT_EQ(graph_->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events_.GetAddressOf())), S_OK);
+  }
+
+  void TearDown() override {
+    if (control_) control_->Stop();
+    if (graph_ && source_) graph_->RemoveFilter(source_.Get());
+  }
+
+  static TestStreamOptions limited(long samples) {
+    TestStreamOptions options;
+    options.offered = {rgb24_type(32, 16)};
+    options.sample_limit = samples;
+    return options;
+  }
+
+  ComPtr<TestSource> source_;
+  ComPtr<IGraphBuilder> graph_;
+  ComPtr<IBaseFilter> grabber_, renderer_;
+  ComPtr<IMediaControl> control_;
+  ComPtr<IMediaEvent> events_;
+  SampleRecorder recorder_;
+};
+
+TEST_F(SystemGraph, JoiningTheGraphGivesNameGraphAndClock) {
+  Build(limited(1));
+  FILTER_INFO info{};
+  ASSERT_EQ(source_->QueryFilterInfo(&info), S_OK);
+  EXPECT_STREQ(info.achName, L"Source");
+  ASSERT_NE(info.pGraph, nullptr);
+  info.pGraph->Release();
+  ASSERT_TRUE(SUCCEEDED(control_->Pause()));
+  ComPtr<IReferenceClock> clock;
+  ASSERT_EQ(source_->GetSyncSource(&clock), S_OK);
+  EXPECT_NE(clock, nullptr) << "the graph hands its clock to every filter";
+}
+
+TEST_F(SystemGraph, RunDeliversEverySampleAndCompletes) {
+  Build(limited(20));
+  ASSERT_TRUE(SUCCEEDED(control_->Run()));
+  long code = 0;
+  ASSERT_EQ(events_->WaitForCompletion(kWaitMs, &code), S_OK);
+  EXPECT_EQ(code, EC_COMPLETE);
+  const auto samples = recorder_.Samples();
+  ASSERT_EQ(samples.size(), 20u);
+  for (size_t i = 0; i < samples.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(samples[i].start, static_cast<REFERENCE_TIME>(i) * 100000);
+    EXPECT_EQ(samples[i].stop, static_cast<REFERENCE_TIME>(i + 1) * 100000);
+    EXPECT_EQ(samples[i].media_start, static_cast<LONGLONG>(i));
+    EXPECT_EQ(samples[i].first_byte, i);
+    EXPECT_EQ(samples[i].length, 96 * 16);
+  }
+}
+
+TEST_F(SystemGraph, StopAndRunAgainOnTheSameConnectionDeliversAgain) {
+  Build(limited(0));
+  ASSERT_TRUE(SUCCEEDED(control_->Run()));
+  ASSERT_TRUE(recorder_.WaitFor(5, kWaitMs));
+  ASSERT_EQ(control_->Stop(), S_OK);
+  EXPECT_FALSE(source_->Stream()->ThreadExists());
+  recorder_.Clear();
+  ASSERT_TRUE(SUCCEEDED(control_->Run()));
+  ASSERT_TRUE(recorder_.WaitFor(5, kWaitMs));
+  ASSERT_EQ(control_->Stop(), S_OK);
+  EXPECT_EQ(recorder_.Samples()[0].start, 0);
+}
+
+TEST_F(SystemGraph, FillErrorAbortsThePlayback) {
+  TestStreamOptions options = limited(0);
+  options.fail_at = 3;
+  options.fail_with = E_OUTOFMEMORY;
+  Build(std::move(options));
+  ASSERT_TRUE(SUCCEEDED(control_->Run()));
+  // The end of stream goes out first, so completion comes with the abort.
+  long code = 0;
+  ASSERT_EQ(events_->WaitForCompletion(kWaitMs, &code), S_OK);
+  bool aborted = false;
+  LONG_PTR param1 = 0, param2 = 0;
+  while (events_->GetEvent(&code, &param1, &param2, 0) == S_OK) {
+    if (code == EC_ERRORABORT && param1 == E_OUTOFMEMORY) aborted = true;
+    events_->FreeEventParams(code, param1, param2);
+  }
+  EXPECT_TRUE(aborted);
+  EXPECT_EQ(recorder_.Samples().size(), 3u);
+}
+
+TEST_F(SystemGraph, PausedGraphStopsCleanly) {
+  Build(limited(0));
+  ASSERT_TRUE(SUCCEEDED(control_->Pause()));
+  OAFilterState state = State_Stopped;
+  control_->GetState(kWaitMs, &state);
+  EXPECT_EQ(state, State_Paused);
+  ASSERT_EQ(control_->Stop(), S_OK);
+  EXPECT_FALSE(source_->Stream()->ThreadExists());
+}
+
+}  // namespace
+}  // namespace vcam::dshow
