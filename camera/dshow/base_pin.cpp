@@ -177,11 +177,6 @@ bool CBasePin::IsConnected() {
   return connected_ != nullptr;
 }
 
-CMediaType CBasePin::CurrentMediaType() {
-  std::lock_guard lock(filter_->filter_lock());
-  return type_;
-}
-
 HRESULT CBasePin::AgreeMediaType(IPin* receive_pin, const AM_MEDIA_TYPE* type) {
   if (type && !is_partially_specified(*type)) return AttemptConnection(receive_pin, type);
 

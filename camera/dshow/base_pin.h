@@ -70,8 +70,9 @@ class CBasePin : public IPin, public IQualityControl {
   bool IsConnected();
   const std::wstring& Name() const { return name_; }
   CBaseFilter* Filter() const { return filter_; }
-  // The connection's type; empty when not connected.
-  CMediaType CurrentMediaType();
+  // The connection's type; empty when not connected. It changes only while
+  // the filter is stopped, so the streaming thread may read it unlocked.
+  const CMediaType& CurrentMediaType() const { return type_; }
 
  protected:
   // The pin that Connect linked us to, or null.

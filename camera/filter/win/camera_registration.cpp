@@ -1,0 +1,55 @@
+#include "camera/filter/win/camera_registration.h"
+
+#include <dshow.h>
+
+#include <wrl/client.h>
+
+#include "camera/filter/win/filter_identity.h"
+
+namespace vcam::camera {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// COM for the mapper calls; the registering thread may have none.
+class ComScope {
+ public:
+  ComScope() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComScope() {
+    if (SUCCEEDED(result_)) ::CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
+HRESULT create_mapper(ComPtr<IFilterMapper2>* mapper) {
+  return ::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(mapper->GetAddressOf()));
+}
+
+}  // namespace
+
+HRESULT register_camera(HMODULE module) {
+  HRESULT hr = dshow::register_module(factory_table(), module, true);
+  if (FAILED(hr)) return hr;
+  ComScope com;
+  ComPtr<IFilterMapper2> mapper;
+  hr = create_mapper(&mapper);
+  if (FAILED(hr)) return hr;
+  return mapper->RegisterFilter(kFilterClsid, kFilterName, nullptr, &CLSID_VideoInputDeviceCategory, kFilterName,
+                                &kDeviceRegistration);
+}
+
+HRESULT unregister_camera(HMODULE module) {
+  HRESULT hr = dshow::register_module(factory_table(), module, false);
+  if (FAILED(hr)) return hr;
+  ComScope com;
+  ComPtr<IFilterMapper2> mapper;
+  hr = create_mapper(&mapper);
+  if (FAILED(hr)) return hr;
+  return mapper->UnregisterFilter(&CLSID_VideoInputDeviceCategory, kFilterName, kFilterClsid);
+}
+
+}  // namespace vcam::camera
