@@ -1,5 +1,7 @@
 #include "camera/dshow/testing/recording_sink.h"
 
+#include <mmsystem.h>
+
 #include <cwchar>
 #include <new>
 
@@ -250,6 +252,7 @@ STDMETHODIMP RecordingInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES* p
 STDMETHODIMP RecordingInputPin::Receive(IMediaSample* sample) {
   if (!sample) return E_POINTER;
   ReceivedSample s;
+  s.tick = ::timeGetTime();
   s.time_result = sample->GetTime(&s.start, &s.stop);
   s.media_time_result = sample->GetMediaTime(&s.media_start, &s.media_stop);
   s.length = sample->GetActualDataLength();

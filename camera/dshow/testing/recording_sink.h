@@ -38,6 +38,7 @@ struct ReceivedSample {
   bool sync_point = false;
   bool discontinuity = false;
   bool preroll = false;
+  DWORD tick = 0;  // timeGetTime at arrival
 };
 
 class RecordingSink;

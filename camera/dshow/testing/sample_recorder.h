@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <dshow.h>
 #include <qedit.h>
+#include <mmsystem.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -29,6 +30,7 @@ class SampleRecorder : public ISampleGrabberCB {
 
   STDMETHODIMP SampleCB(double, IMediaSample* sample) override {
     ReceivedSample s;
+    s.tick = ::timeGetTime();
     s.time_result = sample->GetTime(&s.start, &s.stop);
     s.media_time_result = sample->GetMediaTime(&s.media_start, &s.media_stop);
     s.length = sample->GetActualDataLength();

@@ -1,7 +1,5 @@
 #include "camera/filter/win/camera_output_pin.h"
 
-#include <ks.h>
-#include <ksmedia.h>
 #include <mmsystem.h>
 
 #include <cstdlib>

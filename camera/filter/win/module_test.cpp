@@ -1,0 +1,203 @@
+// vcam_source.ax as a COM server: its exports, loaded like any client loads
+// it, and its registration by the system registration tool.
+#include <windows.h>
+#include <dshow.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include <wrl/client.h>
+
+#include "camera/dshow/testing/device_names.h"
+#include "camera/filter/win/filter_identity.h"
+#include "common/win/folders.h"
+#include "common/win/unique_handle.h"
+#include "common/win/wide.h"
+
+namespace vcam::camera {
+namespace {
+
+using dshow::testing::device_names;
+using Microsoft::WRL::ComPtr;
+
+using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+using NoArgumentFn = HRESULT(WINAPI*)();
+
+std::wstring module_path() { return std::wstring(wide(application_folder())) + L"vcam_source.ax"; }
+
+std::wstring clsid_key(const wchar_t* sub = nullptr) {
+  wchar_t text[40] = {};
+  ::StringFromGUID2(kFilterClsid, text, 40);
+  std::wstring key = std::wstring(L"CLSID\\") + text;
+  if (sub) key += std::wstring(L"\\") + sub;
+  return key;
+}
+
+bool read_value(const std::wstring& key, const wchar_t* name, std::wstring* value) {
+  wchar_t buffer[1024] = {};
+  DWORD bytes = sizeof buffer - sizeof(wchar_t);
+  if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS)
+    return false;
+  *value = buffer;
+  return true;
+}
+
+bool key_exists(const std::wstring& key) {
+  UniqueKey k;
+  return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
+}
+
+bool listed(const CLSID& category) {
+  const auto names = device_names(category);
+  return std::find(names.begin(), names.end(), L"ZeloCamV10") != names.end();
+}
+
+// Runs the system registration tool of the prefix and returns its exit code.
+DWORD run_regsvr32(const std::wstring& arguments) {
+  wchar_t system[MAX_PATH] = {};
+  ::GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(system) + L"\\regsvr32.exe\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return ~0u;
+  UniqueHandle process(info.hProcess);
+  UniqueHandle thread(info.hThread);
+  if (::WaitForSingleObject(process.get(), 60'000) != WAIT_OBJECT_0) return ~0u;
+  DWORD code = ~0u;
+  ::GetExitCodeProcess(process.get(), &code);
+  return code;
+}
+
+class Module : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_.reset(::LoadLibraryW(module_path().c_str()));
+    ASSERT_TRUE(module_) << "error " << ::GetLastError();
+    get_class_object_ = reinterpret_cast<GetClassObjectFn>(
+        reinterpret_cast<void*>(::GetProcAddress(module_.get(), "DllGetClassObject")));
+    can_unload_now_ =
+        reinterpret_cast<NoArgumentFn>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), "DllCanUnloadNow")));
+    ASSERT_NE(get_class_object_, nullptr);
+    ASSERT_NE(can_unload_now_, nullptr);
+    ASSERT_NE(::GetProcAddress(module_.get(), "DllRegisterServer"), nullptr);
+    ASSERT_NE(::GetProcAddress(module_.get(), "DllUnregisterServer"), nullptr);
+  }
+  UniqueModule module_;
+  GetClassObjectFn get_class_object_ = nullptr;
+  NoArgumentFn can_unload_now_ = nullptr;
+};
+
+TEST_F(Module, UnknownClassIsNotAvailable) {
+  void* object = reinterpret_cast<void*>(0x1234);
+  EXPECT_EQ(get_class_object_(CLSID_FilterGraph, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(object, reinterpret_cast<void*>(0x1234));
+}
+
+TEST_F(Module, OnlyFactoryInterfacesAreGiven) {
+  void* object = reinterpret_cast<void*>(0x1234);
+  EXPECT_EQ(get_class_object_(kFilterClsid, IID_IBaseFilter, &object), E_NOINTERFACE);
+  EXPECT_EQ(get_class_object_(kFilterClsid, IID_IPin, &object), E_NOINTERFACE);
+  EXPECT_EQ(object, reinterpret_cast<void*>(0x1234));
+  ComPtr<IUnknown> unknown;
+  EXPECT_EQ(get_class_object_(kFilterClsid, IID_PPV_ARGS(&unknown)), S_OK);
+}
+
+TEST_F(Module, CanUnloadOnlyAfterEveryObjectIsReleased) {
+  EXPECT_EQ(can_unload_now_(), S_OK);
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(get_class_object_(kFilterClsid, IID_PPV_ARGS(&factory)), S_OK);
+  EXPECT_EQ(can_unload_now_(), S_FALSE);
+  ComPtr<IBaseFilter> filter;
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_PPV_ARGS(&filter)), S_OK);
+  factory.Reset();
+  EXPECT_EQ(can_unload_now_(), S_FALSE);
+  ComPtr<IEnumPins> pins;
+  ASSERT_EQ(filter->EnumPins(&pins), S_OK);
+  filter.Reset();
+  EXPECT_EQ(can_unload_now_(), S_FALSE) << "the enumerator holds the filter";
+  pins.Reset();
+  EXPECT_EQ(can_unload_now_(), S_OK);
+
+  ASSERT_EQ(get_class_object_(kFilterClsid, IID_PPV_ARGS(&factory)), S_OK);
+  ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+  factory.Reset();
+  EXPECT_EQ(can_unload_now_(), S_FALSE) << "a server lock keeps the module";
+  ASSERT_EQ(get_class_object_(kFilterClsid, IID_PPV_ARGS(&factory)), S_OK);
+  ASSERT_EQ(factory->LockServer(FALSE), S_OK);
+  factory.Reset();
+  EXPECT_EQ(can_unload_now_(), S_OK);
+}
+
+TEST_F(Module, FactoryMakesTheCamera) {
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(get_class_object_(kFilterClsid, IID_PPV_ARGS(&factory)), S_OK);
+  ComPtr<IBaseFilter> filter;
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_PPV_ARGS(&filter)), S_OK);
+  FILTER_INFO info{};
+  ASSERT_EQ(filter->QueryFilterInfo(&info), S_OK);
+  EXPECT_STREQ(info.achName, L"ZeloCamV10");
+  ComPtr<IPin> pin;
+  EXPECT_EQ(filter->FindPin(L"Capture", &pin), S_OK);
+  void* object = reinterpret_cast<void*>(0x1234);
+  EXPECT_EQ(factory->CreateInstance(filter.Get(), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(object, reinterpret_cast<void*>(0x1234));
+}
+
+class Registration : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (key_exists(clsid_key())) run_regsvr32(L"/s /u \"" + module_path() + L"\"");
+  }
+};
+
+TEST_F(Registration, RegistrationToolRegistersAndUnregistersAllThree) {
+  ASSERT_FALSE(key_exists(clsid_key())) << "registered by an earlier run";
+  ASSERT_EQ(run_regsvr32(L"/s \"" + module_path() + L"\""), 0u);
+
+  std::wstring value;
+  ASSERT_TRUE(read_value(clsid_key(), nullptr, &value));
+  EXPECT_EQ(value, L"ZeloCamV10");
+  ASSERT_TRUE(read_value(clsid_key(L"InprocServer32"), nullptr, &value));
+  EXPECT_EQ(::lstrcmpiW(value.c_str(), module_path().c_str()), 0) << std::string(value.begin(), value.end());
+  ASSERT_TRUE(read_value(clsid_key(L"InprocServer32"), L"ThreadingModel", &value));
+  EXPECT_EQ(value, L"Both");
+  EXPECT_TRUE(listed(CLSID_VideoInputDeviceCategory));
+  EXPECT_TRUE(listed(CLSID_LegacyAmFilterCategory));
+
+  ASSERT_EQ(run_regsvr32(L"/s /u \"" + module_path() + L"\""), 0u);
+  EXPECT_FALSE(key_exists(clsid_key()));
+  EXPECT_FALSE(listed(CLSID_VideoInputDeviceCategory));
+  EXPECT_FALSE(listed(CLSID_LegacyAmFilterCategory));
+}
+
+TEST_F(Registration, RegisteredCameraOpensThroughTheDeviceEnumerator) {
+  ASSERT_EQ(run_regsvr32(L"/s \"" + module_path() + L"\""), 0u);
+  ComPtr<ICreateDevEnum> devices;
+  ASSERT_EQ(::CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&devices)), S_OK);
+  ComPtr<IEnumMoniker> monikers;
+  ASSERT_EQ(devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0), S_OK);
+  ComPtr<IMoniker> moniker;
+  ComPtr<IBaseFilter> camera;
+  while (!camera && monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+    ComPtr<IPropertyBag> bag;
+    ASSERT_EQ(moniker->BindToStorage(nullptr, nullptr, IID_PPV_ARGS(&bag)), S_OK);
+    VARIANT name;
+    ::VariantInit(&name);
+    if (SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR &&
+        std::wstring(name.bstrVal) == L"ZeloCamV10") {
+      ASSERT_EQ(moniker->BindToObject(nullptr, nullptr, IID_PPV_ARGS(&camera)), S_OK);
+    }
+    ::VariantClear(&name);
+  }
+  ASSERT_NE(camera, nullptr);
+  CLSID clsid{};
+  ASSERT_EQ(camera->GetClassID(&clsid), S_OK);
+  EXPECT_EQ(clsid, kFilterClsid);
+}
+
+}  // namespace
+}  // namespace vcam::camera

@@ -1,0 +1,100 @@
+// RunVCAPP against the registry, the process list and the shell of the
+// test's Wine prefix, with a stand-in companion program.
+#include "camera/filter/win/run_vcapp.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "camera/filter/win/testing/companion_setup.h"
+#include "camera/filter/win/testing/debug_output_capture.h"
+#include "common/path_text.h"
+
+namespace vcam::camera {
+namespace {
+
+using testing::companion_processes;
+using testing::CompanionSetup;
+using testing::DebugOutputCapture;
+using testing::wait_for_companions;
+
+constexpr char kAlreadyRunning[] = "RunVCAPP:app is already running\n";
+
+int count_of(const std::vector<std::string>& messages, const std::string& text) {
+  return static_cast<int>(std::count(messages.begin(), messages.end(), text));
+}
+
+class RunVcapp : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(companion_processes().empty()) << "a stand-in from an earlier run"; }
+  CompanionSetup setup_;
+};
+
+TEST_F(RunVcapp, StartsTheCompanionOnceAndThenFindsItRunning) {
+  setup_.SetRun(CompanionSetup::StubPath());
+  DebugOutputCapture debug;
+  RunVCAPP();
+  ASSERT_TRUE(wait_for_companions(1, 20'000));
+  EXPECT_EQ(count_of(debug.Messages(), kAlreadyRunning), 0);
+  RunVCAPP();
+  EXPECT_EQ(companion_processes().size(), 1u);
+  EXPECT_EQ(count_of(debug.Messages(), kAlreadyRunning), 1);
+}
+
+TEST_F(RunVcapp, FileNameIsComparedWithoutCase) {
+  std::wstring upper = CompanionSetup::StubPath();
+  const size_t name = upper.rfind(L'\\') + 1;
+  std::transform(upper.begin() + static_cast<long>(name), upper.end(), upper.begin() + static_cast<long>(name),
+                 ::towupper);
+  setup_.SetRun(CompanionSetup::StubPath());
+  RunVCAPP();
+  ASSERT_TRUE(wait_for_companions(1, 20'000));
+  setup_.SetRun(upper);
+  DebugOutputCapture debug;
+  RunVCAPP();
+  EXPECT_EQ(companion_processes().size(), 1u);
+  EXPECT_EQ(count_of(debug.Messages(), kAlreadyRunning), 1);
+}
+
+TEST_F(RunVcapp, MissingFileStartsNothingAndSaysNothing) {
+  setup_.SetRun(std::wstring(wide(application_folder())) + L"no_such_companion.exe");
+  DebugOutputCapture debug;
+  RunVCAPP();
+  EXPECT_TRUE(companion_processes().empty());
+  EXPECT_TRUE(debug.Messages().empty());
+}
+
+TEST_F(RunVcapp, MissingValueStartsNothing) {
+  setup_.DeleteRun();
+  EXPECT_TRUE(read_companion_path().empty());
+  RunVCAPP();
+  EXPECT_TRUE(companion_processes().empty());
+}
+
+TEST_F(RunVcapp, FolderIsNotAProgram) {
+  std::wstring folder = std::wstring(wide(application_folder()));
+  folder.pop_back();
+  setup_.SetRun(folder);
+  RunVCAPP();
+  EXPECT_TRUE(companion_processes().empty());
+}
+
+TEST_F(RunVcapp, ValuesLongerThan255CharactersCountAsMissing) {
+  const std::wstring fits(255, L'x');
+  setup_.SetRun(fits);
+  EXPECT_EQ(read_companion_path().size(), 255u);
+  setup_.SetRun(fits + L"x");
+  EXPECT_TRUE(read_companion_path().empty());
+}
+
+TEST_F(RunVcapp, ProcessSearchMatchesWholeFileNames) {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::u16string name(file_name_of(u16(self)));
+  EXPECT_TRUE(is_process_running(name));
+  EXPECT_FALSE(is_process_running(name.substr(1)));
+  EXPECT_FALSE(is_process_running(u""));
+}
+
+}  // namespace
+}  // namespace vcam::camera
