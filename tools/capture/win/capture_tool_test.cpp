@@ -1,0 +1,152 @@
+// vcam_capture as a client of the registered camera, under the prefix's
+// device enumerator and filter graph. The camera is registered with the
+// system registration tool for the tests and unregistered afterwards.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <stb/stb_image.h>
+
+#include "common/text_utf.h"
+#include "common/win/folders.h"
+#include "common/win/unique_handle.h"
+#include "common/win/wide.h"
+
+namespace vcam::capture {
+namespace {
+
+std::wstring here() { return std::wstring(wide(application_folder())); }
+
+struct Result {
+  DWORD code = ~0u;
+  std::string output;
+};
+
+// Runs `command`, collecting its standard output, for at most a minute.
+Result run(std::wstring command) {
+  Result result;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read_end = nullptr, write_end = nullptr;
+  if (!::CreatePipe(&read_end, &write_end, &inherit, 0)) return result;
+  UniqueHandle reader(read_end), writer(write_end);
+  ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writer.get();
+  startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
+    return result;
+  UniqueHandle process(info.hProcess), thread(info.hThread);
+  writer.reset();
+  char buffer[4096];
+  DWORD got = 0;
+  while (::ReadFile(reader.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) result.output.append(buffer, got);
+  if (::WaitForSingleObject(process.get(), 60'000) == WAIT_OBJECT_0) ::GetExitCodeProcess(process.get(), &result.code);
+  return result;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t begin = 0;
+  while (begin < text.size()) {
+    size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(begin, end - begin);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    begin = end + 1;
+  }
+  return lines;
+}
+
+bool contains(const std::vector<std::string>& lines, const std::string& line) {
+  for (const auto& l : lines)
+    if (l == line) return true;
+  return false;
+}
+
+std::wstring regsvr32() {
+  wchar_t system[MAX_PATH] = {};
+  ::GetSystemDirectoryW(system, MAX_PATH);
+  return L"\"" + std::wstring(system) + L"\\regsvr32.exe\" ";
+}
+
+std::wstring capture_tool() { return L"\"" + here() + L"vcam_capture.exe\" "; }
+
+class CaptureTool : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    registered_ = run(regsvr32() + L"/s \"" + here() + L"vcam_source.ax\"").code == 0;
+  }
+  static void TearDownTestSuite() { run(regsvr32() + L"/s /u \"" + here() + L"vcam_source.ax\""); }
+  void SetUp() override { ASSERT_TRUE(registered_); }
+  static inline bool registered_ = false;
+};
+
+TEST_F(CaptureTool, ListsTheRegisteredCamera) {
+  const Result r = run(capture_tool() + L"--list");
+  EXPECT_EQ(r.code, 0u);
+  EXPECT_TRUE(contains(lines_of(r.output), "video device ZeloCamV10")) << r.output;
+}
+
+TEST_F(CaptureTool, CapturesAtTheChosenSizeWithTimeStampsAndPictures) {
+  wchar_t temp[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::wstring out = std::wstring(temp) + L"vcam_capture_test_" + std::to_wstring(::GetCurrentProcessId());
+  const Result r = run(capture_tool() + L"--device ZeloCamV10 --caps --size 1280x720 --frames 16 --png 0,15 --out \"" +
+                       out + L"\"");
+  ASSERT_EQ(r.code, 0u) << r.output;
+  const auto lines = lines_of(r.output);
+  EXPECT_TRUE(contains(lines, "device ZeloCamV10"));
+  EXPECT_TRUE(contains(lines, "caps 0 640x480 RGB24 min_interval=333333 max_interval=666666 min_bps=110592000 "
+                              "max_bps=221184000"));
+  EXPECT_TRUE(contains(lines, "setformat 1280x720 hr=0x00000000"));
+  EXPECT_TRUE(contains(lines, "type 1280x720 RGB24 avg_time_per_frame=666666"));
+  int samples = 0;
+  for (const auto& line : lines) {
+    long long index = 0, start = 0, stop = 0, media_start = 0, media_stop = 0, size = 0;
+    if (std::sscanf(line.c_str(), "sample %lld start=%lld stop=%lld media=%lld-%lld size=%lld", &index, &start, &stop,
+                    &media_start, &media_stop, &size) != 6)
+      continue;
+    EXPECT_EQ(index, samples);
+    EXPECT_EQ(start, index * 666'666);
+    EXPECT_EQ(stop, (index + 1) * 666'666);
+    EXPECT_EQ(media_start, index);
+    EXPECT_EQ(media_stop, index + 1);
+    EXPECT_EQ(size, 1280 * 720 * 3);
+    ++samples;
+  }
+  EXPECT_EQ(samples, 16);
+
+  for (const wchar_t* name : {L"\\frame_0.png", L"\\frame_15.png"}) {
+    const std::wstring path = out + name;
+    EXPECT_TRUE(contains(lines, "png " + utf16_to_utf8(u16(path.c_str())))) << r.output;
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    std::vector<unsigned char> bytes(::GetFileSize(file.get(), nullptr));
+    DWORD got = 0;
+    ASSERT_TRUE(::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr));
+    int w = 0, h = 0, n = 0;
+    ASSERT_TRUE(stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &n));
+    EXPECT_EQ(w, 1280);
+    EXPECT_EQ(h, 720);
+    file.reset();
+    ::DeleteFileW(path.c_str());
+  }
+  ::RemoveDirectoryW(out.c_str());
+}
+
+TEST_F(CaptureTool, UnknownDeviceAndRefusedSizeHaveTheirExitCodes) {
+  EXPECT_EQ(run(capture_tool() + L"--device \"No Such Camera\" --frames 1").code, 3u);
+  EXPECT_EQ(run(capture_tool() + L"--device ZeloCamV10 --size 1000x1000 --frames 1").code, 5u);
+  EXPECT_EQ(run(capture_tool() + L"--frames 1").code, 2u);
+}
+
+}  // namespace
+}  // namespace vcam::capture
