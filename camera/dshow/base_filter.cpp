@@ -150,7 +150,13 @@ STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
       event_sink_ = sink;
       sink->Release();  // the graph outlives our membership in it
     }
-    if (name) name_ = name;
+    if (name) {
+      try {
+        name_ = name;
+      } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+      }
+    }
   }
   return S_OK;
 }

@@ -34,7 +34,9 @@ bool not_found(HRESULT hr) {
   return hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) || hr == VFW_E_NOT_FOUND;
 }
 
-HRESULT register_with_mapper1(const FilterSetup& setup, bool add) {
+}  // namespace
+
+HRESULT register_filter_setup_v1(const FilterSetup& setup, bool add) {
   ComPtr<IFilterMapper> mapper;
   HRESULT hr = ::CoCreateInstance(CLSID_FilterMapper, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&mapper));
   if (FAILED(hr)) return hr;
@@ -56,8 +58,6 @@ HRESULT register_with_mapper1(const FilterSetup& setup, bool add) {
   }
   return hr;
 }
-
-}  // namespace
 
 HRESULT register_server(const CLSID& clsid, const wchar_t* description, const wchar_t* module_path,
                         const wchar_t* threading_model) {
@@ -83,7 +83,7 @@ HRESULT unregister_server(const CLSID& clsid) {
 HRESULT register_filter_setup(const FilterSetup& setup, bool add) {
   ComPtr<IFilterMapper2> mapper;
   HRESULT hr = ::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&mapper));
-  if (FAILED(hr)) return register_with_mapper1(setup, add);
+  if (FAILED(hr)) return register_filter_setup_v1(setup, add);
   if (!add) {
     hr = mapper->UnregisterFilter(&CLSID_LegacyAmFilterCategory, nullptr, *setup.clsid);
     return not_found(hr) ? S_OK : hr;

@@ -28,9 +28,12 @@ HRESULT register_server(const CLSID& clsid, const wchar_t* description, const wc
 // not there.
 HRESULT unregister_server(const CLSID& clsid);
 
-// Adds the filter to, or removes it from, the DirectShow filters category.
-// Removing a filter the mapper does not know counts as done.
+// Adds the filter to, or removes it from, the DirectShow filters category
+// through IFilterMapper2, or through IFilterMapper when the system has no
+// IFilterMapper2. Removing a filter the mapper does not know counts as done.
 HRESULT register_filter_setup(const FilterSetup& setup, bool add);
+// The same through IFilterMapper alone.
+HRESULT register_filter_setup_v1(const FilterSetup& setup, bool add);
 
 // DllRegisterServer / DllUnregisterServer for every template of `table`:
 // the CLSID keys with the path of `module` (threading model "Both") and the

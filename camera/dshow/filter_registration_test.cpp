@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+#include <wrl/client.h>
+
 #include "camera/dshow/class_factory.h"
 #include "camera/dshow/testing/device_names.h"
 #include "camera/dshow/testing/test_source.h"
@@ -79,6 +81,34 @@ TEST(FilterRegistration, MapperListsTheFilterInTheDirectShowCategoryUntilRemoved
   EXPECT_EQ(register_filter_setup(kSetup, false), S_OK);
   EXPECT_FALSE(listed(CLSID_LegacyAmFilterCategory, L"Registration Test Filter"));
   EXPECT_EQ(register_filter_setup(kSetup, false), S_OK) << "removing what is gone is done";
+}
+
+// What the older mapper finds for an output pin of RGB24 video.
+bool matched_by_mapper1(const CLSID& clsid) {
+  Microsoft::WRL::ComPtr<IFilterMapper> mapper;
+  if (FAILED(::CoCreateInstance(CLSID_FilterMapper, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper,
+                                reinterpret_cast<void**>(mapper.GetAddressOf()))))
+    return false;
+  Microsoft::WRL::ComPtr<IEnumRegFilters> filters;
+  if (FAILED(mapper->EnumMatchingFilters(&filters, 0, FALSE, GUID_NULL, GUID_NULL, FALSE, TRUE, MEDIATYPE_Video,
+                                         MEDIASUBTYPE_RGB24)))
+    return false;
+  REGFILTER* found = nullptr;
+  ULONG fetched = 0;
+  bool match = false;
+  while (filters->Next(1, &found, &fetched) == S_OK && fetched == 1) {
+    match = match || found->Clsid == clsid;
+    ::CoTaskMemFree(found);
+  }
+  return match;
+}
+
+TEST(FilterRegistration, OlderMapperInterfaceRegistersTheFilterWithItsPins) {
+  ASSERT_EQ(register_filter_setup_v1(kSetup, true), S_OK);
+  EXPECT_TRUE(matched_by_mapper1(kOtherClsid));
+  EXPECT_EQ(register_filter_setup_v1(kSetup, false), S_OK);
+  EXPECT_FALSE(matched_by_mapper1(kOtherClsid));
+  EXPECT_EQ(register_filter_setup_v1(kSetup, false), S_OK) << "removing what is gone is done";
 }
 
 TEST(FilterRegistration, ModuleRegistrationWritesBothAndRemovesBoth) {
