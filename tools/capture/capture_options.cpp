@@ -84,7 +84,10 @@ ParsedOptions parse_capture_options(const std::vector<std::u16string>& args) {
     };
     const std::u16string* v = nullptr;
     const std::string name = utf16_to_utf8(arg);
-    if (arg == u"--list") {
+    if (arg == u"--help") {
+      o.help = true;
+      return ParsedOptions{o, {}};
+    } else if (arg == u"--list") {
       o.list_devices = true;
     } else if (arg == u"--caps") {
       o.list_capabilities = true;
@@ -127,7 +130,8 @@ ParsedOptions parse_capture_options(const std::vector<std::u16string>& args) {
 }
 
 std::string capture_usage() {
-  return "usage: vcam_capture --list\n"
+  return "usage: vcam_capture --help\n"
+         "       vcam_capture --list\n"
          "       vcam_capture --device NAME [--caps] [--size WxH] [--frames N | --seconds S]\n"
          "                    [--png I,J,... | --png-every K] [--out FOLDER] [--no-clock]\n"
          "Lists the video input devices, or captures samples from one through the system\n"

@@ -1,6 +1,7 @@
 #pragma once
 // The capture tool's command line.
 //
+//   vcam_capture --help
 //   vcam_capture --list
 //   vcam_capture --device NAME [--caps] [--size WxH] [--frames N | --seconds S]
 //                [--png I,J,... | --png-every K] [--out FOLDER] [--no-clock]
@@ -12,6 +13,7 @@
 namespace vcam::capture {
 
 struct CaptureOptions {
+  bool help = false;
   bool list_devices = false;
   std::u16string device;                     // friendly name, exact
   bool list_capabilities = false;

@@ -14,6 +14,12 @@ TEST(CaptureOptions, ListNeedsNothingElse) {
   EXPECT_EQ(p.options->frames, 0);
 }
 
+TEST(CaptureOptions, HelpEndsTheParsing) {
+  const ParsedOptions p = parse({u"--help", u"--bogus"});
+  ASSERT_TRUE(p.options);
+  EXPECT_TRUE(p.options->help);
+}
+
 TEST(CaptureOptions, DeviceCaptureDefaultsToThirtySamples) {
   const ParsedOptions p = parse({u"--device", u"ZeloCamV10"});
   ASSERT_TRUE(p.options) << p.error;

@@ -139,6 +139,10 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "%s\n%s", parsed.error.c_str(), capture_usage().c_str());
     return kUsage;
   }
+  if (parsed.options->help) {
+    std::printf("%s", capture_usage().c_str());
+    return kOk;
+  }
   const HRESULT com = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   int code = kOk;
   if (parsed.options->list_devices) {
