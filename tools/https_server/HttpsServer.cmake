@@ -1,5 +1,4 @@
 # A local HTTPS server (tools/https_server/https_server.py) as a CTest fixture.
-include_guard(GLOBAL)
 #
 # vcam_https_server(<fixture> [ROOT <folder>])
 #   Adds the tests <fixture>_start (FIXTURES_SETUP) and <fixture>_stop
@@ -10,6 +9,7 @@ include_guard(GLOBAL)
 #   Makes each test require the fixture and gives it VCAM_HTTPS_STATE and
 #   VCAM_HTTPS_ROOT (Windows form "Z:\..." on the Windows build, as Wine maps
 #   Z: to the Linux root). Read them with vcam::testing::https_test_server.
+include_guard(GLOBAL)
 set(VCAM_HTTPS_SERVER_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/https_server.py" CACHE INTERNAL "")
 
 function(_vcam_https_platform_path out path)
