@@ -5,6 +5,18 @@
 #   WINDOW marks tests that open windows and need an X display (label "window").
 enable_testing()
 
+# vcam_copy_runtime_dlls(<target>): on Windows, copies the DLLs the program
+# links by import (the project's own shared libraries, such as logger.dll)
+# beside it, so it starts from its folder under Wine as it would when shipped.
+function(vcam_copy_runtime_dlls target)
+  if(WIN32)
+    set(dlls "$<TARGET_RUNTIME_DLLS:${target}>")
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E "$<IF:$<BOOL:${dlls}>,copy_if_different,true>" ${dlls} "$<TARGET_FILE_DIR:${target}>"
+      COMMAND_EXPAND_LISTS)
+  endif()
+endfunction()
+
 function(vcam_test name)
   cmake_parse_arguments(T "WINDOW;NO_MAIN" "TIMEOUT" "SOURCES;LIBS;ARGS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -12,6 +24,7 @@ function(vcam_test name)
   if(NOT T_NO_MAIN)
     target_link_libraries(${name} PRIVATE dep::gtest_main)
   endif()
+  vcam_copy_runtime_dlls(${name})
   set(labels ${T_LABELS})
   if(T_WINDOW)
     list(APPEND labels window)
@@ -39,6 +52,7 @@ function(vcam_bench name)
   endif()
   add_executable(${name} EXCLUDE_FROM_ALL ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_LIBS} dep::benchmark_main)
+  vcam_copy_runtime_dlls(${name})
   add_dependencies(bench_programs ${name})
   set_property(GLOBAL APPEND PROPERTY VCAM_BENCHES ${name})
 endfunction()
