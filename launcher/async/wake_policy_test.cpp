@@ -2,27 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "launcher/log/testing/log_capture.h"
+
 namespace vcam::launcher {
-
-std::function<void(int, const std::string&)>& wake_log_writer();
-
 namespace {
 
 // Scripted platform: posts fail `failures` times with `error`, then succeed.
 // Every operation is recorded in order, log lines included.
-class scripted_port final : public wake_port {
+class scripted_port final : public wake_port, private log_sink {
  public:
   scripted_port(int failures, unsigned long error, bool ui_thread)
-      : failures_(failures), error_(error), ui_thread_(ui_thread) {
-    wake_log_writer() = [this](int level, const std::string& line) {
-      events.push_back("log " + std::to_string(level) + " " + line);
-    };
+      : failures_(failures), error_(error), ui_thread_(ui_thread) {}
+
+  void write(int level, const char* text) override {
+    events.push_back("log " + std::to_string(level) + " " + text);
   }
-  ~scripted_port() { wake_log_writer() = nullptr; }
 
   bool post() override {
     events.push_back("post");
@@ -39,6 +36,7 @@ class scripted_port final : public wake_port {
   int failures_;
   unsigned long error_;
   bool ui_thread_;
+  log_sink_installation installation_{*this};
 };
 
 const std::string kErrorLine = "log 600 \"message_window_wakeup\",\"zelovcam_launcher_mq\",";

@@ -8,10 +8,9 @@
 #include <thread>
 #include <vector>
 
+#include "launcher/log/testing/log_capture.h"
+
 namespace vcam::launcher {
-
-std::function<void(int, const std::string&)>& wake_log_writer();
-
 namespace {
 
 const std::u16string kClass = u"zelovcam_launcher_mq";
@@ -38,22 +37,16 @@ class MessageWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(create_message_window(kClass));
-    wake_log_writer() = [this](int level, const std::string& line) {
-      std::lock_guard<std::mutex> hold(lines_lock_);
-      lines_.push_back(std::to_string(level) + " " + line);
-    };
   }
-  void TearDown() override {
-    destroy_message_window();
-    wake_log_writer() = nullptr;
-  }
-  std::vector<std::string> lines() {
-    std::lock_guard<std::mutex> hold(lines_lock_);
-    return lines_;
+  void TearDown() override { destroy_message_window(); }
+  // The log lines written so far, each as "level text".
+  std::vector<std::string> lines() const {
+    std::vector<std::string> out;
+    for (const auto& l : log_.lines()) out.push_back(std::to_string(l.level) + " " + l.text);
+    return out;
   }
 
-  std::mutex lines_lock_;
-  std::vector<std::string> lines_;
+  log_capture log_;
 };
 
 TEST_F(MessageWindowTest, WindowIsAHiddenOnePixelPopupOfItsOwnClass) {
