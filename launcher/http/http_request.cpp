@@ -71,6 +71,7 @@ bool http_request::create() {
   curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
   curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 0L);
   curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
+  curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
   handle_ = h;
   return true;
 }

@@ -18,6 +18,19 @@ std::string with_separator(std::string folder) {
   return folder;
 }
 
+// The Windows build is handed Wine paths ("Z:\work\..."); a native build
+// reading the same variables turns them back into Linux paths.
+std::string native_path(std::string path) {
+#ifndef _WIN32
+  if (path.rfind("Z:\\", 0) == 0) {
+    path.erase(0, 2);
+    for (char& c : path)
+      if (c == '\\') c = '/';
+  }
+#endif
+  return path;
+}
+
 std::string first_line(const std::string& file) {
   std::ifstream in(file);
   std::string line;
@@ -32,8 +45,8 @@ https_test_server https_test_server::from_environment() {
   const char* state = std::getenv("VCAM_HTTPS_STATE");
   const char* root = std::getenv("VCAM_HTTPS_ROOT");
   if (!state || !*state) return s;
-  s.state_ = with_separator(state);
-  s.root_ = with_separator(root && *root ? root : s.state_ + "www");
+  s.state_ = with_separator(native_path(state));
+  s.root_ = with_separator(root && *root ? native_path(root) : s.state_ + "www");
   s.base_url_ = first_line(s.state_ + "url");
   return s;
 }
