@@ -35,8 +35,8 @@ class UiPlatform {
   // any thread. False when it was not queued (the caller frees it).
   virtual bool Post(PostedCall* call) = 0;
 
-  virtual FontHandle CreateFont(const FontDefinition& font) = 0;
-  virtual void DeleteFont(FontHandle font) = 0;
+  virtual FontHandle CreateSkinFont(const FontDefinition& font) = 0;
+  virtual void DeleteSkinFont(FontHandle font) = 0;
 
   // The layout pack cannot be opened: tell the user and end the process.
   // (Returns only where the platform is a test's.)

@@ -15,7 +15,7 @@ SkinManager::SkinManager(const SetterRegistry& setters, const ControlFactory& fa
 SkinManager::~SkinManager() { DropAll(); }
 
 void SkinManager::DropAll() {
-  for (auto& [name, font] : fonts_) platform_.DeleteFont(font);
+  for (auto& [name, font] : fonts_) platform_.DeleteSkinFont(font);
   fonts_.clear();
   styles_.clear();
 }
@@ -31,11 +31,11 @@ void SkinManager::LoadFonts() {
   std::optional<std::u16string> text = ReadTextResource(*source_, u"font.xml");
   if (!text) return;
   for (const FontDefinition& def : ParseFontDefinitions(std::move(*text))) {
-    FontHandle font = platform_.CreateFont(def);
+    FontHandle font = platform_.CreateSkinFont(def);
     if (!font) continue;
     auto [it, inserted] = fonts_.try_emplace(def.name, font);
     if (!inserted) {
-      platform_.DeleteFont(it->second);
+      platform_.DeleteSkinFont(it->second);
       it->second = font;
     }
   }

@@ -54,12 +54,12 @@ std::size_t TestPlatform::pending() const {
   return queue_.size();
 }
 
-FontHandle TestPlatform::CreateFont(const FontDefinition& font) {
+FontHandle TestPlatform::CreateSkinFont(const FontDefinition& font) {
   ++state_.fonts_alive;
   return new FontDefinition(font);
 }
 
-void TestPlatform::DeleteFont(FontHandle font) {
+void TestPlatform::DeleteSkinFont(FontHandle font) {
   --state_.fonts_alive;
   delete static_cast<FontDefinition*>(font);
 }

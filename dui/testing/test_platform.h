@@ -28,8 +28,8 @@ class TestPlatform : public UiPlatform {
   bool Start(UiRuntime& runtime) override;
   void Stop(UiRuntime& runtime) override;
   bool Post(PostedCall* call) override;
-  FontHandle CreateFont(const FontDefinition& font) override;
-  void DeleteFont(FontHandle font) override;
+  FontHandle CreateSkinFont(const FontDefinition& font) override;
+  void DeleteSkinFont(FontHandle font) override;
   void LayoutPackFailed() override { ++state_.layout_pack_failures; }
 
   // Runs the queued calls on the calling thread; returns how many ran.
