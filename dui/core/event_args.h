@@ -17,6 +17,8 @@ struct EventArgs {
   std::int32_t handled = 0;
 };
 
+static_assert(sizeof(void*) != 4 || sizeof(EventArgs) == 20, "five 32-bit fields on the target");
+
 struct EventKind {
   static constexpr std::int32_t Attached = 0;
   static constexpr std::int32_t Detached = 1;
