@@ -492,5 +492,30 @@ TEST(ZelopackKeystream, MatchesTheStandardMersenneTwister) {
   EXPECT_EQ(zelopack::load_le32(buffer.data() + 4 * 9999), 4123659995u);
 }
 
+TEST(ZelopackKeystream, EveryCodePathMatchesAcrossBlockEdgesOddLengthsAndUnalignedBuffers) {
+  using zelopack::keystream_path;
+  int paths_run = 0;
+  for (const keystream_path path : {keystream_path::portable, keystream_path::sse2, keystream_path::avx2}) {
+    for (const std::size_t words : {0u, 1u, 3u, 4u, 7u, 8u, 9u, 226u, 227u, 228u, 623u, 624u, 625u, 1248u, 1249u, 5003u}) {
+      const bytes plain = random_bytes(4 * words + 1, static_cast<unsigned>(words));
+      bytes buffer = plain;
+      if (!zelopack::apply_keystream_on(path, buffer.data() + 1, words, 0xC0FFEEu + words)) break;
+      std::mt19937 g(0xC0FFEEu + static_cast<std::uint32_t>(words));
+      EXPECT_EQ(buffer[0], plain[0]);
+      for (std::size_t i = 0; i < words; ++i) {
+        ASSERT_EQ(zelopack::load_le32(buffer.data() + 1 + 4 * i),
+                  zelopack::load_le32(plain.data() + 1 + 4 * i) ^ static_cast<std::uint32_t>(g()))
+            << "path " << static_cast<int>(path) << ", " << words << " words, word " << i;
+      }
+      if (words == 5003u) ++paths_run;
+    }
+  }
+#if defined(__i386__) || defined(__x86_64__)
+  EXPECT_GE(paths_run, 2) << "the portable path and SSE2 at least";
+#else
+  EXPECT_GE(paths_run, 1);
+#endif
+}
+
 }  // namespace
 }  // namespace vcam::launcher
