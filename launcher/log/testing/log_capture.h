@@ -1,6 +1,7 @@
 #pragma once
 // A sink for tests: installs itself for its lifetime and records every line.
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,10 @@ struct logged_line {
   int level;
   std::string text;
   bool operator==(const logged_line&) const = default;
+  // Readable in test failure messages.
+  friend std::ostream& operator<<(std::ostream& out, const logged_line& l) {
+    return out << l.level << " \"" << l.text << "\"";
+  }
 };
 
 class log_capture : public log_sink {
