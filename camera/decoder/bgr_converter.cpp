@@ -1,6 +1,5 @@
 #include "camera/decoder/bgr_converter.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -18,7 +17,11 @@ struct ColourTables {
   std::array<std::int32_t, 256> red{};
   std::array<std::int32_t, 256> green_cb{};
   std::array<std::int32_t, 256> green_cr{};
+  // 0..255 clamp of v at [v + kClampOffset]; Y plus any term lies in -227..481.
+  std::array<std::uint8_t, 768> clamp{};
 };
+
+constexpr int kClampOffset = 256;
 
 constexpr ColourTables make_colour_tables() {
   ColourTables t;
@@ -29,14 +32,29 @@ constexpr ColourTables make_colour_tables() {
     t.green_cb[static_cast<std::size_t>(c)] = -22554 * d;
     t.green_cr[static_cast<std::size_t>(c)] = 32768 - 46802 * d;
   }
+  for (int i = 0; i < 768; ++i) {
+    const int v = i - kClampOffset;
+    t.clamp[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+  }
   return t;
 }
 
 constexpr ColourTables kColour = make_colour_tables();
 
-inline std::uint8_t clamp_channel(std::int32_t value) {
-  return static_cast<std::uint8_t>(std::min(std::max(value, 0), 255));
+constexpr bool clamp_covers_every_sum() {
+  for (int c = 0; c < 256; ++c) {
+    const auto i = static_cast<std::size_t>(c);
+    for (int term : {kColour.blue[i], kColour.red[i]}) {
+      if (term + kClampOffset < 0 || 255 + term + kClampOffset >= 768) return false;
+    }
+    for (int d = 0; d < 256; ++d) {
+      const int green = (kColour.green_cb[i] + kColour.green_cr[static_cast<std::size_t>(d)]) >> 16;
+      if (green + kClampOffset < 0 || 255 + green + kClampOffset >= 768) return false;
+    }
+  }
+  return true;
 }
+static_assert(clamp_covers_every_sum());
 
 // One full-width chroma row for output row j: vertical 3:1 blend of the
 // nearer and farther chroma rows, then horizontal 3:1 blends.
@@ -67,6 +85,7 @@ void convert_to_bottom_up_bgr(const YCbCrPlanes& planes, std::uint8_t* dst) {
   std::vector<std::int32_t> sums(static_cast<std::size_t>(planes.chroma_width));
   std::vector<std::uint8_t> cb(static_cast<std::size_t>(width));
   std::vector<std::uint8_t> cr(static_cast<std::size_t>(width));
+  const std::uint8_t* clamp = kColour.clamp.data() + kClampOffset;
   for (int j = 0; j < planes.height; ++j) {
     upsample_row(planes.cb.get(), planes.chroma_width, planes.chroma_height, j, sums.data(), cb.data());
     upsample_row(planes.cr.get(), planes.chroma_width, planes.chroma_height, j, sums.data(), cr.data());
@@ -76,9 +95,9 @@ void convert_to_bottom_up_bgr(const YCbCrPlanes& planes, std::uint8_t* dst) {
       const std::int32_t y = luma[x];
       const std::uint8_t u = cb[static_cast<std::size_t>(x)];
       const std::uint8_t v = cr[static_cast<std::size_t>(x)];
-      out[0] = clamp_channel(y + kColour.blue[u]);
-      out[1] = clamp_channel(y + ((kColour.green_cb[u] + kColour.green_cr[v]) >> 16));
-      out[2] = clamp_channel(y + kColour.red[v]);
+      out[0] = clamp[y + kColour.blue[u]];
+      out[1] = clamp[y + ((kColour.green_cb[u] + kColour.green_cr[v]) >> 16)];
+      out[2] = clamp[y + kColour.red[v]];
       out += 3;
     }
   }

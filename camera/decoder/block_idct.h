@@ -13,9 +13,12 @@ namespace vcam::camera {
 // (0..255) to `out`, rows `stride` bytes apart.
 void idct_8x8(const std::int32_t* coefficients, std::uint8_t* out, std::size_t stride);
 
-// The same transform, skipping the butterflies of rows whose seven AC inputs
-// are zero (every output of such a row is the same value).
-void idct_8x8_fast(const std::int32_t* coefficients, std::uint8_t* out, std::size_t stride);
+// The same transform, leaving out the terms that are known to be zero: bit r
+// of `ac_rows` (bit c of `ac_columns`) is clear only when row r (column c) holds
+// no non-zero AC coefficient. Rows of the second pass whose AC inputs are all
+// zero give one value. The samples are those of idct_8x8.
+void idct_8x8_sparse(const std::int32_t* coefficients, unsigned ac_rows, unsigned ac_columns, std::uint8_t* out,
+                     std::size_t stride);
 
 // The same transform for a block whose 63 AC coefficients are zero: one value.
 void idct_8x8_dc_only(std::int32_t dc, std::uint8_t* out, std::size_t stride);

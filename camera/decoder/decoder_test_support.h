@@ -31,7 +31,7 @@ struct Outcome {
 // makes loops over thousands of inputs slow under AddressSanitizer).
 template <class Decoder>
 void decode_into(Outcome& outcome, const std::uint8_t* jpeg, std::size_t size) {
-  std::unique_ptr<std::uint8_t[]> input(new std::uint8_t[std::max<std::size_t>(size, 1)]);
+  std::unique_ptr<std::uint8_t[]> input(new std::uint8_t[size]);
   std::copy(jpeg, jpeg + size, input.get());
   outcome.picture.assign(kPlaceholderDecodeBufferSize, kSentinel);
   Decoder decoder;

@@ -55,11 +55,29 @@ class ScanDecoder {
     const std::int32_t dc = static_cast<std::int32_t>(static_cast<std::uint32_t>(component.predictor) *
                                                       component.quant_natural[0]);
 
-    bool any_ac = false;
+    unsigned ac_rows = 0;
+    unsigned ac_columns = 0;
     for (int k = 1; k <= 63;) {
+      if (bits_.count() < 16) bits_.refill();
+      const std::int32_t fast = component.ac->coefficient(bits_.peek(HuffmanLookup::kBits));
+      if (fast != 0 && (fast & 15) <= bits_.count()) {
+        // A short code and its value bits, all present: the same steps as below.
+        k += (fast >> 8) & 15;
+        if (k > 63) {
+          bits_.skip((fast >> 4) & 15);  // the value bits are never read
+          break;
+        }
+        bits_.skip(fast & 15);
+        const std::size_t at = kZigzagToNatural[static_cast<std::size_t>(k)];
+        coefficients[at] = static_cast<std::int32_t>(static_cast<std::uint32_t>(fast >> 16) * component.quant_natural[at]);
+        ac_rows |= 1u << (at >> 3);
+        ac_columns |= 1u << (at & 7);
+        k += 1;
+        continue;
+      }
       const int ac_symbol = symbol(*component.ac);
       if (ac_symbol < 0) {
-        clear(coefficients, any_ac);
+        clear(coefficients, ac_rows);
         return false;
       }
       const int run = ac_symbol >> 4;
@@ -69,12 +87,13 @@ class ScanDecoder {
         if (k > 63) break;
         std::int32_t value;
         if (!extend(size, value)) {
-          clear(coefficients, any_ac);
+          clear(coefficients, ac_rows);
           return false;
         }
         const std::size_t at = kZigzagToNatural[static_cast<std::size_t>(k)];
         coefficients[at] = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) * component.quant_natural[at]);
-        any_ac = true;
+        ac_rows |= 1u << (at >> 3);
+        ac_columns |= 1u << (at & 7);
         k += 1;
       } else if (ac_symbol == 0xF0) {
         k += 16;
@@ -83,13 +102,13 @@ class ScanDecoder {
       }
     }
 
-    if (!any_ac) {
+    if (ac_rows == 0) {
       idct_8x8_dc_only(dc, out, stride);
       return true;
     }
     coefficients[0] = dc;
-    idct_8x8_fast(coefficients, out, stride);
-    std::memset(coefficients, 0, 64 * sizeof(std::int32_t));
+    idct_8x8_sparse(coefficients, ac_rows, ac_columns, out, stride);
+    clear(coefficients, ac_rows | 1u);
     return true;
   }
 
@@ -107,8 +126,11 @@ class ScanDecoder {
     return tree.node(at).symbol;
   }
 
-  static void clear(std::int32_t* coefficients, bool any_ac) {
-    if (any_ac) std::memset(coefficients, 0, 64 * sizeof(std::int32_t));
+  // Zeroes the rows that may hold coefficients.
+  static void clear(std::int32_t* coefficients, unsigned rows) {
+    for (int r = 0; rows != 0; ++r, rows >>= 1) {
+      if ((rows & 1u) != 0) std::memset(coefficients + r * 8, 0, 8 * sizeof(std::int32_t));
+    }
   }
 
   EntropyBitReader bits_;

@@ -22,6 +22,20 @@ void HuffmanLookup::build(const HuffmanTree& tree) {
       entry = kDeeper | static_cast<std::uint32_t>(at);
     }
     entries_[bits] = entry;
+
+    std::int32_t coefficient = 0;
+    if ((entry & kSymbol) != 0) {
+      const int length = depth;
+      const int symbol = static_cast<int>(entry & 255u);
+      const int size = symbol & 15;
+      if (size != 0 && length + size <= kBits) {
+        const int raw = static_cast<int>((bits >> (kBits - length - size)) & ((1u << size) - 1));
+        const int value = (raw >> (size - 1)) != 0 ? raw : raw - ((1 << size) - 1);
+        coefficient = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) << 16) | (symbol >> 4) << 8 |
+                      length << 4 | (length + size);
+      }
+    }
+    coefficients_[bits] = coefficient;
   }
 }
 

@@ -23,11 +23,17 @@ class HuffmanLookup {
   void build(const HuffmanTree& tree);
 
   std::uint32_t entry(std::uint32_t next_bits) const { return entries_[next_bits]; }
+
+  // For AC tables: when the next kBits bits hold a whole code with size s != 0
+  // and its s value bits, the decoded coefficient in one step:
+  // value << 16 | run << 8 | code length << 4 | code and value length. 0 otherwise.
+  std::int32_t coefficient(std::uint32_t next_bits) const { return coefficients_[next_bits]; }
   const HuffmanTree& tree() const { return *tree_; }
 
  private:
   const HuffmanTree* tree_ = nullptr;
   std::array<std::uint32_t, 1u << kBits> entries_{};
+  std::array<std::int32_t, 1u << kBits> coefficients_{};
 };
 
 }  // namespace vcam::camera
