@@ -108,16 +108,23 @@ void idct_8x8(const std::int32_t* coefficients, std::uint8_t* out, std::size_t s
   for (int r = 0; r < 8; ++r) full_row(columns + r * 8, out + static_cast<std::size_t>(r) * stride);
 }
 
-void idct_8x8_sparse(const std::int32_t* coefficients, unsigned ac_rows, unsigned ac_columns, std::uint8_t* out,
+void idct_8x8_sparse(const std::int32_t* coefficients, std::uint64_t ac_mask, std::uint8_t* out,
                      std::size_t stride) {
   // Zero inputs are passed as literal zeros so that their terms fold away;
   // adding or multiplying a zero changes nothing, even in wrapping arithmetic.
+  constexpr std::uint64_t kColumnAc = 0x0101010101010100ull;  // rows 1..7 of column 0
+  constexpr std::uint64_t kLowerRows = 0xFFFFFFFF00000000ull;   // rows 4..7
+  constexpr std::uint64_t kRightColumns = 0xF0F0F0F0F0F0F0F0ull;  // columns 4..7
+  constexpr std::uint64_t kOtherColumns = 0xFEFEFEFEFEFEFEFEull;  // columns 1..7
+  ac_mask &= ~1ull;
+
   std::int32_t columns[64];
-  const bool upper_rows_only = (ac_rows & 0xF0u) == 0;
+  const bool upper_rows_only = (ac_mask & kLowerRows) == 0;
   for (int c = 0; c < 8; ++c) {
     const std::int32_t* in = coefficients + c;
     std::int32_t* column = columns + c;
-    if ((ac_columns & (1u << c)) == 0 || (in[8] | in[16] | in[24] | in[32] | in[40] | in[48] | in[56]) == 0) {
+    if ((ac_mask & (kColumnAc << c)) == 0) {
+      // The transform's own shortcut for a column without AC inputs.
       const std::int32_t dc = static_cast<std::int32_t>(static_cast<Wrap>(in[0]) * 4u);
       for (int r = 0; r < 8; ++r) column[r * 8] = dc;
       continue;
@@ -133,16 +140,19 @@ void idct_8x8_sparse(const std::int32_t* coefficients, unsigned ac_rows, unsigne
     }
     for (int r = 0; r < 8; ++r) column[r * 8] = descale(sums[r], 10);
   }
-  // Columns 4..7 without AC coefficients hold nothing at all, so the second
-  // pass sees zeros there.
-  const bool left_columns_only = (ac_columns & 0xF0u) == 0;
+
+  if ((ac_mask & kOtherColumns) == 0) {
+    // Only column 0 has coefficients: the other columns of the first pass are
+    // zero, so every row of the second pass has one value.
+    for (int r = 0; r < 8; ++r) {
+      std::memset(out + static_cast<std::size_t>(r) * stride, flat_row_sample(columns[r * 8]), 8);
+    }
+    return;
+  }
+  // Columns without coefficients are zero after the first pass.
+  const bool left_columns_only = (ac_mask & kRightColumns) == 0;
   for (int r = 0; r < 8; ++r) {
     const std::int32_t* in = columns + r * 8;
-    std::uint8_t* row = out + static_cast<std::size_t>(r) * stride;
-    if ((in[1] | in[2] | in[3] | in[4] | in[5] | in[6] | in[7]) == 0) {
-      std::memset(row, flat_row_sample(in[0]), 8);
-      continue;
-    }
     Wrap sums[8];
     if (left_columns_only) {
       butterflies(static_cast<Wrap>(in[0]), static_cast<Wrap>(in[1]), static_cast<Wrap>(in[2]),
@@ -152,6 +162,7 @@ void idct_8x8_sparse(const std::int32_t* coefficients, unsigned ac_rows, unsigne
                   static_cast<Wrap>(in[3]), static_cast<Wrap>(in[4]), static_cast<Wrap>(in[5]),
                   static_cast<Wrap>(in[6]), static_cast<Wrap>(in[7]), kRowBias, sums);
     }
+    std::uint8_t* row = out + static_cast<std::size_t>(r) * stride;
     for (int i = 0; i < 8; ++i) row[i] = clamp_sample(descale(sums[i], 17));
   }
 }

@@ -13,11 +13,11 @@ namespace vcam::camera {
 // (0..255) to `out`, rows `stride` bytes apart.
 void idct_8x8(const std::int32_t* coefficients, std::uint8_t* out, std::size_t stride);
 
-// The same transform, leaving out the terms that are known to be zero: bit r
-// of `ac_rows` (bit c of `ac_columns`) is clear only when row r (column c) holds
-// no non-zero AC coefficient. Rows of the second pass whose AC inputs are all
-// zero give one value. The samples are those of idct_8x8.
-void idct_8x8_sparse(const std::int32_t* coefficients, unsigned ac_rows, unsigned ac_columns, std::uint8_t* out,
+// The same transform, leaving out the terms of zero inputs: bit n of
+// `ac_mask` is set exactly when the AC coefficient at natural position n
+// (1..63) is non-zero. Gives the samples of idct_8x8. (The mask must be exact:
+// the column shortcut and the full column pass differ when the arithmetic wraps.)
+void idct_8x8_sparse(const std::int32_t* coefficients, std::uint64_t ac_mask, std::uint8_t* out,
                      std::size_t stride);
 
 // The same transform for a block whose 63 AC coefficients are zero: one value.

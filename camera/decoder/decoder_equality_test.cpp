@@ -117,6 +117,29 @@ TEST(DecoderEquality, DamagedPicturesGetTheSameVerdictAndBytes) {
   EXPECT_GT(decoded, 50);
 }
 
+TEST(DecoderEquality, WrappingCoefficientsAndZeroQuantisersDecodeAlike) {
+  // Largest magnitude categories with quantisers of 0 and 255: products wrap
+  // at 32 bits and written coefficients can still be zero, the two cases
+  // where the transform's shortcuts must follow the values exactly.
+  std::mt19937 rng(5);
+  for (std::uint32_t seed = 1; seed <= 150; ++seed) {
+    testing::SyntheticJpegOptions options;
+    options.seed = seed;
+    options.max_dc_size = 15;
+    options.max_ac_size = 15;
+    options.end_of_block_percent = 10;
+    Bytes jpeg = testing::make_synthetic_jpeg(options);
+    for (const testing::JpegSegment& segment : testing::list_segments(jpeg)) {
+      if (segment.marker != 0xDB) continue;
+      for (std::size_t at = segment.offset + 4; at + 65 <= segment.offset + 2 + segment.length; at += 65) {
+        for (std::size_t k = 1; k <= 64; ++k) jpeg[at + k] = rng() % 3 == 0 ? 0 : 255;
+      }
+    }
+    expect_same_outcome(jpeg, "seed " + std::to_string(seed), true);
+    if (HasFatalFailure()) return;
+  }
+}
+
 TEST(DecoderEquality, BuiltInPictureDecodesToTheSameBytes) {
   const auto picture = builtin_placeholder_jpeg();
   expect_same_outcome(Bytes(picture.begin(), picture.end()), "built-in picture", true);

@@ -1,7 +1,7 @@
 #include "camera/decoder/fast_scan_decoder.h"
 
 #include <array>
-#include <cstring>
+#include <bit>
 
 #include "camera/decoder/block_idct.h"
 #include "camera/decoder/entropy_bit_reader.h"
@@ -55,8 +55,7 @@ class ScanDecoder {
     const std::int32_t dc = static_cast<std::int32_t>(static_cast<std::uint32_t>(component.predictor) *
                                                       component.quant_natural[0]);
 
-    unsigned ac_rows = 0;
-    unsigned ac_columns = 0;
+    std::uint64_t ac_mask = 0;  // natural positions holding a non-zero coefficient
     for (int k = 1; k <= 63;) {
       if (bits_.count() < 16) bits_.refill();
       const std::int32_t fast = component.ac->coefficient(bits_.peek(HuffmanLookup::kBits));
@@ -69,15 +68,16 @@ class ScanDecoder {
         }
         bits_.skip(fast & 15);
         const std::size_t at = kZigzagToNatural[static_cast<std::size_t>(k)];
-        coefficients[at] = static_cast<std::int32_t>(static_cast<std::uint32_t>(fast >> 16) * component.quant_natural[at]);
-        ac_rows |= 1u << (at >> 3);
-        ac_columns |= 1u << (at & 7);
+        const std::int32_t product =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(fast >> 16) * component.quant_natural[at]);
+        coefficients[at] = product;
+        ac_mask |= std::uint64_t{product != 0} << at;
         k += 1;
         continue;
       }
       const int ac_symbol = symbol(*component.ac);
       if (ac_symbol < 0) {
-        clear(coefficients, ac_rows);
+        clear(coefficients, ac_mask);
         return false;
       }
       const int run = ac_symbol >> 4;
@@ -87,13 +87,14 @@ class ScanDecoder {
         if (k > 63) break;
         std::int32_t value;
         if (!extend(size, value)) {
-          clear(coefficients, ac_rows);
+          clear(coefficients, ac_mask);
           return false;
         }
         const std::size_t at = kZigzagToNatural[static_cast<std::size_t>(k)];
-        coefficients[at] = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) * component.quant_natural[at]);
-        ac_rows |= 1u << (at >> 3);
-        ac_columns |= 1u << (at & 7);
+        const std::int32_t product =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(value) * component.quant_natural[at]);
+        coefficients[at] = product;
+        ac_mask |= std::uint64_t{product != 0} << at;
         k += 1;
       } else if (ac_symbol == 0xF0) {
         k += 16;
@@ -102,13 +103,13 @@ class ScanDecoder {
       }
     }
 
-    if (ac_rows == 0) {
+    if (ac_mask == 0) {
       idct_8x8_dc_only(dc, out, stride);
       return true;
     }
     coefficients[0] = dc;
-    idct_8x8_sparse(coefficients, ac_rows, ac_columns, out, stride);
-    clear(coefficients, ac_rows | 1u);
+    idct_8x8_sparse(coefficients, ac_mask, out, stride);
+    clear(coefficients, ac_mask | 1u);
     return true;
   }
 
@@ -126,11 +127,9 @@ class ScanDecoder {
     return tree.node(at).symbol;
   }
 
-  // Zeroes the rows that may hold coefficients.
-  static void clear(std::int32_t* coefficients, unsigned rows) {
-    for (int r = 0; rows != 0; ++r, rows >>= 1) {
-      if ((rows & 1u) != 0) std::memset(coefficients + r * 8, 0, 8 * sizeof(std::int32_t));
-    }
+  // Zeroes the non-zero positions (the others already are).
+  static void clear(std::int32_t* coefficients, std::uint64_t non_zero) {
+    for (; non_zero != 0; non_zero &= non_zero - 1) coefficients[std::countr_zero(non_zero)] = 0;
   }
 
   EntropyBitReader bits_;

@@ -318,7 +318,14 @@ TEST(PlaceholderDecoderSyntax, JunkBytesAndUnknownSegmentsBetweenSegmentsAreSkip
 }
 
 TEST(PlaceholderDecoderSyntax, EscapedAndFillBytesInTheDataStandForTheirDataBytes) {
-  const Bytes jpeg = small_picture(9, 64, 32);
+  // A picture whose data holds stuffed 0xFF bytes.
+  Bytes jpeg;
+  for (std::uint32_t seed = 1; seed < 100 && jpeg.empty(); ++seed) {
+    Bytes candidate = small_picture(seed, 64, 32);
+    const auto data = candidate.begin() + static_cast<std::ptrdiff_t>(testing::entropy_begin(candidate));
+    if (std::search_n(data, candidate.end() - 2, 1, 0xFF) != candidate.end() - 2) jpeg = std::move(candidate);
+  }
+  ASSERT_FALSE(jpeg.empty());
   const std::size_t begin = testing::entropy_begin(jpeg);
   Bytes escaped(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(begin));
   int stuffed = 0;

@@ -57,7 +57,9 @@ class Generator {
       const int id = ids[static_cast<std::size_t>(i)];
       quant_ids_.push_back(id);
       const int top = std::array<int, 4>{1, 8, 40, 255}[static_cast<std::size_t>(below(4))];
-      for (auto& q : quant_[static_cast<std::size_t>(id)]) q = static_cast<std::uint8_t>(1 + below(top));
+      // Zero entries are legal bytes too; they turn coefficients into zeros.
+      const int lowest = chance(20) ? 0 : 1;
+      for (auto& q : quant_[static_cast<std::size_t>(id)]) q = static_cast<std::uint8_t>(lowest + below(top));
     }
     for (auto& c : components_) {
       c.quant = quant_ids_[static_cast<std::size_t>(below(quant_count))];
