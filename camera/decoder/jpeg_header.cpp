@@ -87,13 +87,14 @@ bool parse_frame(SegmentCursor& in, int length, std::size_t max_picture_bytes, J
 bool parse_quant_tables(SegmentCursor& in, JpegHeader& header) {
   while (!in.at_end()) {
     const int precision_id = in.u8();
-    // Precision nibble 0 (8-bit entries) and ids 0..3 only.
-    if (!in.ok() || precision_id > 15 || precision_id > 3) return false;
+    const int precision = precision_id >> 4;  // 0: 8-bit entries
+    const int id = precision_id & 15;
+    if (!in.ok() || precision != 0 || id > 3) return false;
     const std::uint8_t* entries = in.bytes(64);
     if (entries == nullptr) return false;
-    auto& table = header.quant[static_cast<std::size_t>(precision_id)];
+    auto& table = header.quant[static_cast<std::size_t>(id)];
     std::copy(entries, entries + 64, table.begin());
-    header.quant_defined[static_cast<std::size_t>(precision_id)] = true;
+    header.quant_defined[static_cast<std::size_t>(id)] = true;
   }
   return true;
 }
