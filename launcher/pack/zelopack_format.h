@@ -11,9 +11,11 @@
 // with the entry seed (zelopack_keystream.h).
 #include <cstdint>
 
+#include "common/scrambled_name.h"
+
 namespace vcam::launcher::zelopack {
 
-inline constexpr std::uint32_t index_key = 0x5B3E91C7u;
+inline constexpr std::uint32_t index_key = kIndexKey;
 inline constexpr std::uint32_t min_file_size = 64;
 inline constexpr std::uint32_t entry_header_size = 16;
 inline constexpr std::uint32_t min_entry_length = 20;
@@ -25,14 +27,7 @@ inline constexpr std::uint32_t max_name_units = (max_entry_length - entry_header
 // its terminator word and the trailer).
 inline constexpr std::uint32_t min_index_tail = 24;
 
-inline std::uint32_t load_le32(const unsigned char* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-inline void store_le32(unsigned char* p, std::uint32_t v) {
-  p[0] = static_cast<unsigned char>(v);
-  p[1] = static_cast<unsigned char>(v >> 8);
-  p[2] = static_cast<unsigned char>(v >> 16);
-  p[3] = static_cast<unsigned char>(v >> 24);
-}
+using vcam::load_le32;
+using vcam::store_le32;
 
 }  // namespace vcam::launcher::zelopack

@@ -61,7 +61,6 @@ bool _zelopack_reader::initialize(const std::u16string& path, std::unique_ptr<pa
   if (!index_ || !file_->read_at(index_offset, index_.get(), index_length)) return fail_initialize(45);
 
   const unsigned char* index = index_.get();
-  unsigned char field[max_entry_length];
   std::uint32_t position = 0;
   // A length word is always inside: the index holds at least 20 bytes, and
   // every accepted entry leaves room for the next word (62).
@@ -78,17 +77,11 @@ bool _zelopack_reader::initialize(const std::u16string& path, std::unique_ptr<pa
     if (std::uint64_t{e.offset} + e.size > index_offset) return fail_initialize(60);
     if (std::uint64_t{position} + length + 4 > index_length) return fail_initialize(62);
 
+    const unsigned char* field = index + position + entry_header_size;
     const std::uint32_t field_length = length - entry_header_size;
-    std::memcpy(field, index + position + entry_header_size, field_length);
-    for (std::uint32_t i = 0; i < field_length; i += 4) store_le32(field + i, load_le32(field + i) ^ index_key);
-    if (field[field_length - 1] != 0) return fail_initialize(71);
+    if (scrambled_field_last_byte(field, field_length) != 0) return fail_initialize(71);
 
-    std::u16string name;
-    for (std::uint32_t i = 0; i + 1 < field_length; i += 2) {
-      const char16_t unit = static_cast<char16_t>(field[i] | field[i + 1] << 8);
-      if (unit == 0) break;
-      name.push_back(unit);
-    }
+    std::u16string name = read_scrambled_name(field, field_length);
     directory_.insert_or_assign(std::move(name), position);
     position += length;
   }

@@ -34,7 +34,7 @@ bool resource_pack_writer::finish(std::vector<unsigned char>& container, std::st
   std::uint64_t directory_size = 4;
   for (const auto& e : entries_) {
     data_end += e.stored.size();
-    directory_size += fmt::record_header_size + (e.name.size() * 2 + 2 + 3) / 4 * 4;
+    directory_size += fmt::record_header_size + scrambled_name_field_size(e.name.size());
   }
   const std::uint64_t total = data_end + directory_size + 4;
   if (total > UINT32_MAX) {
@@ -47,18 +47,13 @@ bool resource_pack_writer::finish(std::vector<unsigned char>& container, std::st
   std::uint32_t record_at = static_cast<std::uint32_t>(data_end);
   for (const auto& e : entries_) {
     if (!e.stored.empty()) std::memcpy(out + data_at, e.stored.data(), e.stored.size());
-    const std::uint32_t field = static_cast<std::uint32_t>((e.name.size() * 2 + 2 + 3) / 4 * 4);
+    const std::uint32_t field = static_cast<std::uint32_t>(scrambled_name_field_size(e.name.size()));
     unsigned char* record = out + record_at;
     fmt::store_le32(record, fmt::record_header_size + field);
     fmt::store_le32(record + 4, data_at);
     fmt::store_le32(record + 8, static_cast<std::uint32_t>(e.stored.size()));
     fmt::store_le32(record + 12, e.unpacked_size);
-    unsigned char* name = record + fmt::record_header_size;
-    for (std::size_t i = 0; i < e.name.size(); ++i) {
-      name[2 * i] = static_cast<unsigned char>(e.name[i]);
-      name[2 * i + 1] = static_cast<unsigned char>(e.name[i] >> 8);
-    }
-    for (std::uint32_t i = 0; i < field; i += 4) fmt::store_le32(name + i, fmt::load_le32(name + i) ^ fmt::index_key);
+    write_scrambled_name(record + fmt::record_header_size, field, e.name);
     data_at += static_cast<std::uint32_t>(e.stored.size());
     record_at += fmt::record_header_size + field;
   }

@@ -39,7 +39,7 @@ bool zelopack_writer::finish(std::vector<unsigned char>& pack, std::string* erro
   std::uint64_t index_length = 4;  // the terminating zero word
   for (const auto& e : entries_) {
     data_end = round4(data_end + e.data.size());
-    index_length += zp::entry_header_size + round4((e.name.size() + 1) * 2);
+    index_length += zp::entry_header_size + scrambled_name_field_size(e.name.size());
   }
   // The reader wants an index of at least 20 bytes and a file of at least 64;
   // the spare room is zeros after the terminator and before the index.
@@ -65,18 +65,13 @@ bool zelopack_writer::finish(std::vector<unsigned char>& pack, std::string* erro
     zp::apply_keystream(out + data_at, words, e.seed);
     std::memset(out + data_at + size, 0, words * 4 - size);
 
-    const std::uint32_t field = static_cast<std::uint32_t>(round4((e.name.size() + 1) * 2));
+    const std::uint32_t field = static_cast<std::uint32_t>(scrambled_name_field_size(e.name.size()));
     unsigned char* entry = out + index_at;
     zp::store_le32(entry, zp::entry_header_size + field);
     zp::store_le32(entry + 4, e.seed);
     zp::store_le32(entry + 8, data_at);
     zp::store_le32(entry + 12, size);
-    unsigned char* name = entry + zp::entry_header_size;
-    for (std::size_t i = 0; i < e.name.size(); ++i) {
-      name[2 * i] = static_cast<unsigned char>(e.name[i]);
-      name[2 * i + 1] = static_cast<unsigned char>(e.name[i] >> 8);
-    }
-    for (std::uint32_t i = 0; i < field; i += 4) zp::store_le32(name + i, zp::load_le32(name + i) ^ zp::index_key);
+    write_scrambled_name(entry + zp::entry_header_size, field, e.name);
 
     data_at += words * 4;
     index_at += zp::entry_header_size + field;

@@ -25,15 +25,7 @@ ResourcePack ResourcePack::build(const unsigned char* data, std::size_t size) {
     if (length < fmt::record_header_size || length % 4 != 0 || length > end - position) break;
     const unsigned char* record = data + position;
     const Entry entry{fmt::load_le32(record + 4), fmt::load_le32(record + 8), fmt::load_le32(record + 12)};
-    std::u16string name;
-    for (std::uint32_t i = fmt::record_header_size; i < length; i += 4) {
-      const std::uint32_t word = fmt::load_le32(record + i) ^ fmt::index_key;
-      const char16_t low = static_cast<char16_t>(word), high = static_cast<char16_t>(word >> 16);
-      if (low == 0) break;
-      name.push_back(low);
-      if (high == 0) break;
-      name.push_back(high);
-    }
+    std::u16string name = read_scrambled_name(record + fmt::record_header_size, length - fmt::record_header_size);
     pack.index_.insert_or_assign(std::move(name), entry);
     position += length;
   }

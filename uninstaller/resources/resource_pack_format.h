@@ -11,22 +11,17 @@
 //   trailer     directory offset XOR the index key (last 4 bytes)
 #include <cstdint>
 
+#include "common/scrambled_name.h"
+
 namespace vcam::uninstaller::resource_pack_format {
 
-inline constexpr std::uint32_t index_key = 0x5B3E91C7u;
+inline constexpr std::uint32_t index_key = kIndexKey;
 inline constexpr std::uint32_t record_header_size = 16;
 inline constexpr std::uint32_t lzma_properties_size = 5;
 // lc=3, lp=0, pb=2 and a 64 MiB dictionary.
 inline constexpr unsigned char lzma_properties[lzma_properties_size] = {0x5D, 0x00, 0x00, 0x00, 0x04};
 
-inline std::uint32_t load_le32(const unsigned char* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-inline void store_le32(unsigned char* p, std::uint32_t v) {
-  p[0] = static_cast<unsigned char>(v);
-  p[1] = static_cast<unsigned char>(v >> 8);
-  p[2] = static_cast<unsigned char>(v >> 16);
-  p[3] = static_cast<unsigned char>(v >> 24);
-}
+using vcam::load_le32;
+using vcam::store_le32;
 
 }  // namespace vcam::uninstaller::resource_pack_format
