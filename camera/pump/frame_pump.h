@@ -128,6 +128,7 @@ class FramePump {
   std::uint64_t elapsed_ms();
   void prepare_geometry(std::int32_t bi_width, std::int32_t bi_height);
   void build_placeholder();
+  void build_work_picture();
   bool rebuild_staging(std::int32_t width, std::int32_t height);
   bool convert_into(OutputSample& sample);
   void copy_placeholder(OutputSample& sample);
