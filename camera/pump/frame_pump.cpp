@@ -44,7 +44,7 @@ void FramePump::active() {
 void FramePump::set_media_type(std::int32_t bi_width, std::int32_t bi_height) {
   companion_.start();
   prepare_geometry(bi_width, bi_height);
-  work_ = {};
+  work_ = {};  // freed before the placeholder is built, not after: a lower peak
   build_placeholder();
   build_work_picture();
 }
