@@ -483,6 +483,25 @@ TEST_F(FramePumpTest, HeadersDescribingNoUsablePictureGiveThePlaceholderWithoutR
   EXPECT_EQ(pump_.inspect().staging_capacity, 0u);
 }
 
+TEST_F(FramePumpTest, ExtremeButValidPictureShapesAreScaledOrReplaced) {
+  // Legal headers at the corners of the pixel area: whatever the scaler makes
+  // of them, the sample is filled within its bounds and the pump carries on.
+  const struct {
+    std::int32_t w, h;
+  } shapes[] = {{1, 1}, {480000, 1}, {1, -480000}, {2, 2}, {800, 600}};
+  connect(320, 240);
+  pump_.active();
+  std::uint64_t stamp = 1;
+  for (const auto& shape : shapes) {
+    publish(shape.w, shape.h, kRed, ++stamp);
+    FakeSample s = fill();
+    EXPECT_TRUE(all_colour(s, kRed, sample_size_) || is_placeholder(s)) << shape.w << "x" << shape.h;
+  }
+  publish(800, 600, kTeal, ++stamp);
+  FakeSample last = fill();
+  EXPECT_TRUE(all_colour(last, kTeal, sample_size_));
+}
+
 TEST_F(FramePumpTest, SampleLargerThanThePlaceholderGetsZerosAfterIt) {
   connect(640, 480);
   pump_.active();
