@@ -21,9 +21,10 @@ bool inside(std::int64_t v, std::int64_t size, int from_permille, int to_permill
 }
 
 bool on_arrow(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
-  // Head: a triangle with its apex at the top, 6% to 18% of the height;
-  // shaft below it down to 28%.
-  const std::int64_t top = h * 60 / 1000, head_bottom = h * 180 / 1000, bottom = h * 280 / 1000;
+  // Head: a triangle with its apex at the top, 13.5% to 22% of the height;
+  // shaft below it down to 30.5%. All of it stays below the eighth that a
+  // 16:9 output crops off the top.
+  const std::int64_t top = h * 135 / 1000, head_bottom = h * 220 / 1000, bottom = h * 305 / 1000;
   if (y < top || y >= bottom) return false;
   const std::int64_t dx = std::llabs(2 * x + 1 - w);  // twice the distance from the centre line
   if (y < head_bottom) {
@@ -69,7 +70,7 @@ std::uint32_t pattern_colour_at(std::int32_t width, std::int32_t height, std::ui
   }
   if (on_arrow(x, y, w, h)) return kArrow;
   if (on_digits(x, y, w, h, number)) return kDigits;
-  if (inside(y, h, 830, 930)) {
+  if (inside(y, h, 810, 865)) {
     // A block a twelfth of the width wide, travelling across the middle
     // two thirds, 4 pixels of a 800-wide picture per frame.
     const std::int64_t travel = w * 2 / 3 - w / 12;
