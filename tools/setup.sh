@@ -15,7 +15,7 @@ packages=(
   rapidjson-dev librapidxml-dev libstb-dev googletest libgtest-dev libgmock-dev
   libbenchmark-dev libjpeg-dev
   # picture generation
-  imagemagick libjpeg-turbo-progs
+  imagemagick libjpeg-turbo-progs fonts-dejavu-core
 )
 
 missing=()

@@ -1,0 +1,44 @@
+#pragma once
+// The consumer list as the filter module keeps it: one per process, opened on
+// module attach, where the process records its executable path, and closed
+// at unload after the path is removed again.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "camera/channel/channel_names.h"
+#include "camera/channel/win/shared_region.h"
+
+namespace vcam::camera {
+
+class ConsumerList {
+ public:
+  explicit ConsumerList(RegionNames names = kConsumerListNames,
+                        LabelFunction label = apply_low_integrity_label);
+  ~ConsumerList() { close(); }
+
+  // Opens or creates the list mutex and region; idempotent.
+  bool open();
+  // Opens the list, then adds "path;" unless the text holds the path already.
+  // Skipped when the list mutex stays busy for 100 ms.
+  void addSelf(std::u16string_view path);
+  // Rebuilds the text without the entries equal to the path, when it holds
+  // the path. Skipped when the list is not open or the mutex stays busy.
+  void removeSelf(std::u16string_view path);
+  void close();
+
+  // 4,096 while open, 0 otherwise; the list is used only at 4,096.
+  std::uint32_t usable_size() const { return usable_size_; }
+
+ private:
+  SharedRegion region_;
+  std::uint32_t usable_size_ = 0;
+};
+
+// The file name of the process's main module, or empty when it does not fit
+// the 512-unit buffer (a cut path would name another file).
+std::u16string host_executable_path();
+
+}  // namespace vcam::camera

@@ -1,0 +1,12 @@
+#pragma once
+#include "dui/core/control.h"
+
+namespace vcam::dui {
+
+// Element "Edit": multi-line text editor.
+class Edit : public Control {
+ public:
+  Edit() { SetFlag(ControlFlags::Focusable | ControlFlags::CaptureOnPress | ControlFlags::RedrawOnState, true); }
+};
+
+}  // namespace vcam::dui

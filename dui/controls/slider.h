@@ -1,0 +1,12 @@
+#pragma once
+#include "dui/core/control.h"
+
+namespace vcam::dui {
+
+// Element "Slider": a value from 0 to a maximum chosen with a thumb.
+class Slider : public Control {
+ public:
+  Slider() { SetFlag(ControlFlags::WheelInput | ControlFlags::ButtonMark | ControlFlags::CaptureOnPress | ControlFlags::RedrawOnState, true); }
+};
+
+}  // namespace vcam::dui

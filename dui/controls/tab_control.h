@@ -1,0 +1,12 @@
+#pragma once
+#include "dui/core/panel.h"
+
+namespace vcam::dui {
+
+// Element "TabControl": a strip of TabItems and the selected item's page.
+class TabControl : public Panel {
+ public:
+  TabControl() = default;
+};
+
+}  // namespace vcam::dui

@@ -1,0 +1,12 @@
+#pragma once
+#include "dui/controls/button.h"
+
+namespace vcam::dui {
+
+// Element "ToggleButton": a button whose Checked flag flips on each click.
+class ToggleButton : public Button {
+ public:
+  ToggleButton() = default;
+};
+
+}  // namespace vcam::dui

@@ -1,0 +1,12 @@
+#pragma once
+#include "dui/core/control.h"
+
+namespace vcam::dui {
+
+// Element "WebBrowser": hosts the system web browser.
+class WebBrowser : public Control {
+ public:
+  WebBrowser() = default;
+};
+
+}  // namespace vcam::dui

@@ -1,0 +1,46 @@
+#pragma once
+// What the runtime needs from the platform: the dispatcher window that runs
+// posted calls on the UI thread, fonts, and the fatal alert. Windows supplies
+// it (dui/win); tests supply their own.
+#include "dui/skin/font_definition.h"
+
+namespace vcam::dui {
+
+class Control;
+class UiRuntime;
+struct EventArgs;
+
+using FontHandle = void*;  // an HFONT on Windows
+
+// A call posted to the UI thread: function(target, args), then the record is freed.
+struct PostedCall {
+  Control* target;
+  void (*function)(Control* target, EventArgs* args);
+  EventArgs* args;
+};
+// Runs and frees a posted call (the dispatcher calls it on the UI thread).
+void RunPostedCall(PostedCall* call);
+
+class UiPlatform {
+ public:
+  virtual ~UiPlatform() = default;
+
+  // Creates the dispatcher (and registers its window class in the runtime's
+  // class list). False when it cannot.
+  virtual bool Start(UiRuntime& runtime) = 0;
+  // Runs the calls still pending, destroys the dispatcher and unregisters every
+  // window class in the runtime's list.
+  virtual void Stop(UiRuntime& runtime) = 0;
+  // Queues the call for the UI thread; called with the runtime lock held from
+  // any thread. False when it was not queued (the caller frees it).
+  virtual bool Post(PostedCall* call) = 0;
+
+  virtual FontHandle CreateSkinFont(const FontDefinition& font) = 0;
+  virtual void DeleteSkinFont(FontHandle font) = 0;
+
+  // The layout pack cannot be opened: tell the user and end the process.
+  // (Returns only where the platform is a test's.)
+  virtual void LayoutPackFailed() = 0;
+};
+
+}  // namespace vcam::dui

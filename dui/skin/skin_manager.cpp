@@ -1,0 +1,73 @@
+#include "dui/skin/skin_manager.h"
+
+#include <utility>
+
+#include "dui/load/attribute_applier.h"
+#include "dui/load/text_resource.h"
+#include "dui/load/xml16.h"
+
+namespace vcam::dui {
+
+SkinManager::SkinManager(const SetterRegistry& setters, const ControlFactory& factory,
+                         UiPlatform& platform)
+    : setters_(setters), factory_(factory), platform_(platform) {}
+
+SkinManager::~SkinManager() { DropAll(); }
+
+void SkinManager::DropAll() {
+  for (auto& [name, font] : fonts_) platform_.DeleteSkinFont(font);
+  fonts_.clear();
+  styles_.clear();
+}
+
+void SkinManager::SetSource(std::unique_ptr<FileSource> source) {
+  DropAll();
+  source_ = std::move(source);
+  LoadFonts();
+}
+
+void SkinManager::LoadFonts() {
+  if (!source_) return;
+  std::optional<std::u16string> text = ReadTextResource(*source_, u"font.xml");
+  if (!text) return;
+  for (const FontDefinition& def : ParseFontDefinitions(std::move(*text))) {
+    FontHandle font = platform_.CreateSkinFont(def);
+    if (!font) continue;
+    auto [it, inserted] = fonts_.try_emplace(def.name, font);
+    if (!inserted) {
+      platform_.DeleteSkinFont(it->second);
+      it->second = font;
+    }
+  }
+}
+
+Style* SkinManager::GetStyle(std::u16string_view file_name) {
+  if (const auto it = styles_.find(file_name); it != styles_.end()) return it->second.get();
+  if (!source_) return nullptr;
+  std::optional<std::u16string> text = ReadTextResource(*source_, file_name);
+  if (!text) return nullptr;
+
+  XmlDocument document;
+  if (!ParseXml(document, text->data())) return nullptr;
+  const XmlElement* root = RootElement(document);
+  if (!root) return nullptr;
+  // The first element inside the root names the style class with its first
+  // attribute's value; the attributes of its first child are the style's.
+  const XmlElement* outer = FirstChildElement(*root);
+  const StyleCreator* creator = nullptr;
+  if (outer && outer->first_attribute()) creator = factory_.FindStyle(ValueOf(*outer->first_attribute()));
+  std::unique_ptr<Style> style = creator ? creator->Create() : std::make_unique<Style>();
+  if (outer)
+    if (const XmlElement* inner = FirstChildElement(*outer)) ApplyAttributes(setters_, *inner, *style);
+
+  Style* result = style.get();
+  styles_.emplace(std::u16string(file_name), std::move(style));
+  return result;
+}
+
+FontHandle SkinManager::GetFont(std::u16string_view name) const {
+  const auto it = fonts_.find(name);
+  return it == fonts_.end() ? nullptr : it->second;
+}
+
+}  // namespace vcam::dui

@@ -1,0 +1,7 @@
+#include "dui/style/style.h"
+
+namespace vcam::dui {
+
+void Style::Draw(Painter&, const Rect&, Control&) {}
+
+}  // namespace vcam::dui

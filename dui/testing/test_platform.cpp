@@ -1,0 +1,69 @@
+#include "dui/testing/test_platform.h"
+
+#include "dui/runtime/ui_runtime.h"
+
+namespace vcam::dui::testing {
+
+TestPlatform::~TestPlatform() {
+  for (PostedCall* call : queue_) delete call;
+}
+
+bool TestPlatform::Start(UiRuntime& runtime) {
+  ++state_.started;
+  if (!start_succeeds_) return false;
+  runtime.window_classes().push_back(runtime.application_name() + u"_Dispatcher");
+  accepting_ = true;
+  return true;
+}
+
+void TestPlatform::Stop(UiRuntime& runtime) {
+  ++state_.stopped;
+  RunPending();
+  {
+    std::lock_guard lock(mutex_);
+    accepting_ = false;
+  }
+  for (const auto& name : runtime.window_classes()) state_.unregistered_classes.push_back(name);
+  runtime.window_classes().clear();
+}
+
+bool TestPlatform::Post(PostedCall* call) {
+  std::lock_guard lock(mutex_);
+  if (!accepting_) return false;
+  queue_.push_back(call);
+  return true;
+}
+
+int TestPlatform::RunPending() {
+  int n = 0;
+  for (;;) {
+    PostedCall* call = nullptr;
+    {
+      std::lock_guard lock(mutex_);
+      if (queue_.empty()) return n;
+      call = queue_.front();
+      queue_.pop_front();
+    }
+    RunPostedCall(call);
+    ++n;
+  }
+}
+
+std::size_t TestPlatform::pending() const {
+  std::lock_guard lock(mutex_);
+  return queue_.size();
+}
+
+FontHandle TestPlatform::CreateSkinFont(const FontDefinition& font) {
+  ++state_.fonts_alive;
+  return new FontDefinition(font);
+}
+
+void TestPlatform::DeleteSkinFont(FontHandle font) {
+  --state_.fonts_alive;
+  delete static_cast<FontDefinition*>(font);
+}
+
+const FontDefinition& FontOf(FontHandle font) { return *static_cast<const FontDefinition*>(font); }
+
+}  // namespace vcam::dui::testing

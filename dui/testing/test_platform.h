@@ -1,0 +1,50 @@
+#pragma once
+// A platform of the tests' own: posted calls wait in a queue until the test
+// runs them; fonts are records the test can inspect.
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "dui/runtime/ui_platform.h"
+
+namespace vcam::dui::testing {
+
+struct TestPlatformState {
+  int started = 0;
+  int stopped = 0;
+  int layout_pack_failures = 0;
+  int fonts_alive = 0;
+  std::vector<std::u16string> unregistered_classes;
+};
+
+class TestPlatform : public UiPlatform {
+ public:
+  // The state outlives the platform so that tests can look after Shutdown.
+  explicit TestPlatform(TestPlatformState& state, bool start_succeeds = true)
+      : state_(state), start_succeeds_(start_succeeds) {}
+  ~TestPlatform() override;
+
+  bool Start(UiRuntime& runtime) override;
+  void Stop(UiRuntime& runtime) override;
+  bool Post(PostedCall* call) override;
+  FontHandle CreateSkinFont(const FontDefinition& font) override;
+  void DeleteSkinFont(FontHandle font) override;
+  void LayoutPackFailed() override { ++state_.layout_pack_failures; }
+
+  // Runs the queued calls on the calling thread; returns how many ran.
+  int RunPending();
+  std::size_t pending() const;
+
+ private:
+  TestPlatformState& state_;
+  bool start_succeeds_;
+  bool accepting_ = false;
+  mutable std::mutex mutex_;
+  std::deque<PostedCall*> queue_;
+};
+
+// The definition a TestPlatform font handle stands for.
+const FontDefinition& FontOf(FontHandle font);
+
+}  // namespace vcam::dui::testing

@@ -1,0 +1,93 @@
+#include "dui/win/win_platform.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cwchar>
+
+#include "common/win/wide.h"
+#include "dui/runtime/runtime_lock.h"
+#include "dui/runtime/ui_runtime.h"
+
+namespace vcam::dui {
+
+namespace {
+
+LRESULT CALLBACK DispatcherProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == kDispatchMessage) {
+    RunPostedCall(reinterpret_cast<PostedCall*>(wparam));
+    return 0;
+  }
+  return ::DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+}  // namespace
+
+WinPlatform::~WinPlatform() {
+  if (HWND hwnd = dispatcher_.exchange(nullptr)) ::DestroyWindow(hwnd);
+}
+
+bool WinPlatform::Start(UiRuntime& runtime) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  const std::u16string class_name = runtime.application_name() + u"_Dispatcher";
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &DispatcherProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = wide(class_name);
+  if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+  runtime.window_classes().push_back(class_name);
+  HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, wide(class_name), nullptr, WS_POPUP, 0, 0, 1, 1,
+                                nullptr, nullptr, instance, nullptr);
+  dispatcher_.store(hwnd);
+  return hwnd != nullptr;
+}
+
+void WinPlatform::Stop(UiRuntime& runtime) {
+  // 1. Refuse further posts, so that none is lost with the window.
+  HWND hwnd = nullptr;
+  {
+    RuntimeLock lock;
+    hwnd = dispatcher_.exchange(nullptr);
+  }
+  // 2. Run what was posted before, then destroy the window.
+  if (hwnd) {
+    MSG msg;
+    while (::PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::DestroyWindow(hwnd);
+  }
+  // 3. Unregister every class the toolkit registered.
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  for (const std::u16string& name : runtime.window_classes()) ::UnregisterClassW(wide(name), instance);
+  runtime.window_classes().clear();
+}
+
+bool WinPlatform::Post(PostedCall* call) {
+  HWND hwnd = dispatcher_.load();
+  return hwnd && ::PostMessageW(hwnd, kDispatchMessage, reinterpret_cast<WPARAM>(call), 0);
+}
+
+FontHandle WinPlatform::CreateSkinFont(const FontDefinition& font) {
+  LOGFONTW lf{};
+  if (!::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return nullptr;
+  if (font.face) {
+    const std::size_t n = std::min<std::size_t>(font.face->size(), LF_FACESIZE - 1);
+    std::wmemcpy(lf.lfFaceName, wide(*font.face), n);
+    lf.lfFaceName[n] = L'\0';
+  }
+  if (font.height) lf.lfHeight = *font.height;
+  if (font.weight) lf.lfWeight = *font.weight;
+  if (font.underline) lf.lfUnderline = *font.underline ? TRUE : FALSE;
+  return ::CreateFontIndirectW(&lf);
+}
+
+void WinPlatform::DeleteSkinFont(FontHandle font) {
+  if (font) ::DeleteObject(static_cast<HFONT>(font));
+}
+
+void WinPlatform::LayoutPackFailed() {
+  ::MessageBoxW(nullptr, L"LoadResource Fail", L"Alert", MB_TOPMOST);
+  std::abort();
+}
+
+}  // namespace vcam::dui

@@ -1,0 +1,35 @@
+#pragma once
+// The Windows side of the runtime: the dispatcher window that runs posted
+// calls on the UI thread, fonts made from the default GUI font, and the fatal
+// alert for a missing layout pack.
+#include <windows.h>
+
+#include <atomic>
+
+#include "dui/runtime/ui_platform.h"
+
+namespace vcam::dui {
+
+// The message that carries a PostedCall* in wParam to the dispatcher window.
+inline constexpr UINT kDispatchMessage = WM_USER + 2;
+
+class WinPlatform : public UiPlatform {
+ public:
+  WinPlatform() = default;
+  ~WinPlatform() override;
+
+  bool Start(UiRuntime& runtime) override;
+  void Stop(UiRuntime& runtime) override;
+  bool Post(PostedCall* call) override;
+  FontHandle CreateSkinFont(const FontDefinition& font) override;
+  void DeleteSkinFont(FontHandle font) override;
+  [[noreturn]] void LayoutPackFailed() override;
+
+  HWND dispatcher() const { return dispatcher_.load(); }
+
+ private:
+  // Read by posting threads under the runtime lock, written on the UI thread.
+  std::atomic<HWND> dispatcher_{nullptr};
+};
+
+}  // namespace vcam::dui

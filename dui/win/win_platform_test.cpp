@@ -1,0 +1,164 @@
+// The toolkit's runtime on real Windows (Wine): the dispatcher window, posting
+// from other threads, fonts made with CreateFontIndirectW, repaint requests.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+#include "common/win/wide.h"
+#include "dui/controls/button.h"
+#include "dui/layout/grid.h"
+#include "dui/load/memory_file_source.h"
+#include "dui/testing/test_window.h"
+#include "dui/win/ui_runtime_win.h"
+#include "dui/win/win_platform.h"
+
+namespace vcam::dui {
+namespace {
+
+using testing::TestWindow;
+
+constexpr const wchar_t* kDispatcherClass = L"dui_win_test_Dispatcher";
+
+void PumpMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+class WinRuntime : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(Initialize(std::u16string(u"dui_win_test"))); }
+  void TearDown() override { Shutdown(); }
+};
+
+struct Calls {
+  int count = 0;
+  DWORD thread = 0;
+  static void Run(void* c, Control*, EventArgs&) {
+    auto* calls = static_cast<Calls*>(c);
+    ++calls->count;
+    calls->thread = ::GetCurrentThreadId();
+  }
+};
+
+TEST_F(WinRuntime, DispatcherIsAHiddenOnePixelToolWindowOfItsOwnClass) {
+  HWND hwnd = ::FindWindowW(kDispatcherClass, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  const LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & WS_VISIBLE);
+  EXPECT_TRUE(::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  RECT r{};
+  ASSERT_TRUE(::GetWindowRect(hwnd, &r));
+  EXPECT_EQ(r.right - r.left, 1);
+  EXPECT_EQ(r.bottom - r.top, 1);
+  EXPECT_EQ(::GetClassLongW(hwnd, GCL_STYLE), static_cast<DWORD>(CS_DBLCLKS));
+  EXPECT_EQ(::GetParent(hwnd), nullptr);
+}
+
+TEST_F(WinRuntime, ShutdownDestroysTheDispatcherAndUnregistersItsClass) {
+  Shutdown();
+  EXPECT_EQ(::FindWindowW(kDispatcherClass, nullptr), nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  EXPECT_FALSE(::GetClassInfoExW(::GetModuleHandleW(nullptr), kDispatcherClass, &wc));
+  EXPECT_TRUE(Initialize(std::u16string(u"dui_win_test"))) << "the toolkit can start again";
+}
+
+TEST_F(WinRuntime, EventPostedFromAWorkerRunsOnTheUiThread) {
+  TestWindow window;
+  Button button;
+  Calls calls;
+  button.AddHandler(EventKind::Click, &calls, &Calls::Run);
+  button.Attach(&window);
+  bool posted = false;
+  std::thread worker([&] { posted = button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}); });
+  worker.join();
+  EXPECT_TRUE(posted);
+  EXPECT_EQ(calls.count, 0) << "nothing runs before the UI thread pumps";
+  PumpMessages();
+  EXPECT_EQ(calls.count, 1);
+  EXPECT_EQ(calls.thread, ::GetCurrentThreadId());
+  button.Detach();
+}
+
+TEST_F(WinRuntime, EventPostedToAControlDetachedMeanwhileRaisesNothing) {
+  TestWindow window;
+  auto root = std::make_unique<Grid>();
+  Control* button = root->AddChild(std::make_unique<Button>());
+  Calls calls;
+  button->AddHandler(EventKind::Click, &calls, &Calls::Run);
+  root->Attach(&window);
+  ASSERT_TRUE(button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  std::unique_ptr<Control> removed = root->RemoveChild(button);
+  PumpMessages();
+  EXPECT_EQ(calls.count, 0);
+  root->Detach();
+}
+
+TEST_F(WinRuntime, ShutdownRunsPendingPostsAndLaterOnesAreRefused) {
+  TestWindow window;
+  Button button;
+  Calls calls;
+  button.AddHandler(EventKind::Click, &calls, &Calls::Run);
+  button.Attach(&window);
+  ASSERT_TRUE(button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  Shutdown();
+  EXPECT_EQ(calls.count, 1);
+  EXPECT_FALSE(button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  button.Detach();
+}
+
+TEST_F(WinRuntime, FontsStartFromTheDefaultGuiFont) {
+  auto pack = std::make_unique<MemoryFileSource>();
+  pack->Put(u"font.xml", "\xEF\xBB\xBF<Fonts>"
+                         "<Font name=\"Default.Bold\" face=\"Tahoma\" size=\"12\" bold=\"true\"/>"
+                         "<Font name=\"Default\" underline=\"true\"/>"
+                         "</Fonts>");
+  UiRuntime::Instance()->SetSkinSource(std::move(pack));
+
+  LOGFONTW gui{};
+  ASSERT_TRUE(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui));
+  HFONT bold = static_cast<HFONT>(UiRuntime::Instance()->GetFont(u"Default.Bold"));
+  ASSERT_NE(bold, nullptr);
+  LOGFONTW lf{};
+  ASSERT_TRUE(::GetObjectW(bold, sizeof lf, &lf));
+  EXPECT_EQ(lf.lfHeight, -12);
+  EXPECT_EQ(lf.lfWeight, 700);
+  EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+
+  HFONT plain = static_cast<HFONT>(UiRuntime::Instance()->GetFont(u"Default"));
+  ASSERT_NE(plain, nullptr);
+  ASSERT_TRUE(::GetObjectW(plain, sizeof lf, &lf));
+  EXPECT_EQ(lf.lfHeight, gui.lfHeight);
+  EXPECT_EQ(lf.lfWeight, gui.lfWeight);
+  EXPECT_TRUE(lf.lfUnderline);
+  EXPECT_STREQ(lf.lfFaceName, gui.lfFaceName);
+}
+
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return ::DefWindowProcW(h, m, w, l); }
+
+TEST_F(WinRuntime, RepaintSendsEveryThreadWindowTheRepaintRequest) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &PlainProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"dui_win_test_plain";
+  ::RegisterClassExW(&wc);
+  HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  RepaintThreadWindows();
+  MSG msg;
+  EXPECT_TRUE(::PeekMessageW(&msg, hwnd, kRepaintMessage, kRepaintMessage, PM_REMOVE));
+  ::DestroyWindow(hwnd);
+  ::UnregisterClassW(wc.lpszClassName, wc.hInstance);
+}
+
+}  // namespace
+}  // namespace vcam::dui

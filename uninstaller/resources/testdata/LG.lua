@@ -1,0 +1,2 @@
+-- procedure script used by the resource tests
+return 0
