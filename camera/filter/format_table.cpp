@@ -1,14 +1,12 @@
 #include "camera/filter/format_table.h"
 
+#include "camera/pump/picture_geometry.h"
+
 namespace vcam::camera {
 
-std::uint32_t dib_stride24(std::int32_t width) {
-  const auto w = static_cast<std::uint32_t>(width);
-  return ((w * 24 + 31) >> 3) & ~3u;
-}
-
 VideoTypeFigures video_type_figures(FrameSize size, std::int32_t rate) {
-  const std::uint32_t sample_size = dib_stride24(size.width) * static_cast<std::uint32_t>(size.height);
+  const auto sample_size =
+      static_cast<std::uint32_t>(dib_stride24(size.width) * static_cast<std::size_t>(size.height));
   return VideoTypeFigures{size.width, size.height, sample_size, sample_size * 240, 10'000'000 / rate};
 }
 

@@ -33,14 +33,11 @@ inline constexpr std::int32_t kOutputFramesPerSecond = 15;
 // The configured size of a new pin: table entry 0.
 inline constexpr int kDefaultFormatIndex = 0;
 
-// Bytes per row of a 24-bit DIB: width x 3 rounded up to a multiple of 4.
-std::uint32_t dib_stride24(std::int32_t width);
-
 // The figures of the media type for a table entry at `rate` frames per second.
 struct VideoTypeFigures {
   std::int32_t width;
   std::int32_t height;                // positive: bottom-up
-  std::uint32_t sample_size;          // lSampleSize and biSizeImage
+  std::uint32_t sample_size;          // lSampleSize and biSizeImage: DIB stride x height
   std::uint32_t bit_rate;             // dwBitRate
   std::int64_t avg_time_per_frame;    // 100-ns units
 };

@@ -13,15 +13,6 @@ TEST(FormatTable, HoldsTheTenSizesInOrder) {
   EXPECT_EQ(kFormatTable[kDefaultFormatIndex], (FrameSize{640, 480}));
 }
 
-TEST(FormatTable, DibStrideRoundsThreeBytesAPixelUpToFour) {
-  EXPECT_EQ(dib_stride24(640), 1920u);
-  EXPECT_EQ(dib_stride24(1), 4u);
-  EXPECT_EQ(dib_stride24(2), 8u);
-  EXPECT_EQ(dib_stride24(3), 12u);
-  EXPECT_EQ(dib_stride24(5), 16u);
-  EXPECT_EQ(dib_stride24(0), 0u);
-}
-
 TEST(FormatTable, VgaTypeFigures) {
   const VideoTypeFigures f = video_type_figures({640, 480}, kOutputFramesPerSecond);
   EXPECT_EQ(f.width, 640);
@@ -50,10 +41,10 @@ TEST(FormatTable, VgaCapabilityFigures) {
   EXPECT_EQ(c.max_bits_per_second, 221'184'000);
 }
 
-TEST(FormatTable, EverySampleSizeIsStrideTimesHeight) {
+TEST(FormatTable, SampleSizesHaveNoRowPaddingAndTheirBitRate) {
   for (const FrameSize& size : kFormatTable) {
     const VideoTypeFigures f = video_type_figures(size, kOutputFramesPerSecond);
-    EXPECT_EQ(f.sample_size, dib_stride24(size.width) * static_cast<std::uint32_t>(size.height));
+    EXPECT_EQ(f.sample_size, static_cast<std::uint32_t>(size.width * 3 * size.height)) << "no row padding";
     EXPECT_EQ(f.bit_rate, f.sample_size * 240);
   }
 }

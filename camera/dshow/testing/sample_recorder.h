@@ -7,6 +7,7 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <cstdint>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -40,6 +41,7 @@ class SampleRecorder : public ISampleGrabberCB {
     s.discontinuity = sample->IsDiscontinuity() == S_OK;
     s.preroll = sample->IsPreroll() == S_OK;
     std::lock_guard lock(lock_);
+    if (keep_data_) data_.emplace_back(data, data + (s.length > 0 ? s.length : 0));
     samples_.push_back(s);
     changed_.notify_all();
     return S_OK;
@@ -53,6 +55,16 @@ class SampleRecorder : public ISampleGrabberCB {
   void Clear() {
     std::lock_guard lock(lock_);
     samples_.clear();
+    data_.clear();
+  }
+  // Keeps a copy of every sample's bytes from now on.
+  void KeepData() {
+    std::lock_guard lock(lock_);
+    keep_data_ = true;
+  }
+  std::vector<std::uint8_t> Data(size_t index) {
+    std::lock_guard lock(lock_);
+    return index < data_.size() ? data_[index] : std::vector<std::uint8_t>{};
   }
   bool WaitFor(size_t count, DWORD timeout_ms) {
     std::unique_lock lock(lock_);
@@ -63,6 +75,8 @@ class SampleRecorder : public ISampleGrabberCB {
   std::mutex lock_;
   std::condition_variable changed_;
   std::vector<ReceivedSample> samples_;
+  bool keep_data_ = false;
+  std::vector<std::vector<std::uint8_t>> data_;
 };
 
 }  // namespace vcam::dshow::testing

@@ -17,7 +17,12 @@
 #include "camera/filter/win/testing/camera_instance.h"
 #include "camera/filter/win/testing/companion_setup.h"
 #include "camera/filter/win/testing/debug_output_capture.h"
+#include "camera/channel/win/frame_channel.h"
 #include "camera/filter/win/video_media_type.h"
+#include "common/win/folders.h"
+#include "common/win/unique_handle.h"
+#include "common/win/wide.h"
+#include "tools/publisher/pattern_check.h"
 
 namespace vcam::camera {
 namespace {
@@ -170,6 +175,66 @@ TEST_F(CameraGraph, PauseRunPauseKeepsOneStream) {
   ASSERT_EQ(control_->Stop(), S_OK);
   const auto samples = recorder_.Samples();
   for (size_t i = 1; i < samples.size(); ++i) EXPECT_EQ(samples[i].start, samples[i - 1].stop) << i;
+}
+
+TEST_F(CameraGraph, WithoutAPublisherEverySampleIsThePlaceholder) {
+  recorder_.KeepData();
+  ASSERT_EQ(ConnectCamera(), S_OK);
+  ASSERT_TRUE(SUCCEEDED(control_->Run()));
+  ASSERT_TRUE(recorder_.WaitFor(3, kWaitMs));
+  ASSERT_EQ(control_->Stop(), S_OK);
+  const std::vector<std::uint8_t> first = recorder_.Data(0);
+  ASSERT_EQ(first.size(), 921'600u);
+  EXPECT_EQ(recorder_.Data(1), first);
+  EXPECT_EQ(recorder_.Data(2), first);
+  EXPECT_NE(std::count(first.begin(), first.end(), first[0]), static_cast<long>(first.size()))
+      << "a picture, not a plain fill";
+}
+
+// The test publisher in its own process, feeding the real frame channel.
+class CameraGraphPublished : public CameraGraph {
+ protected:
+  void TearDown() override {
+    CameraGraph::TearDown();
+    if (publisher_) {
+      ::TerminateProcess(publisher_.get(), 0);
+      ::WaitForSingleObject(publisher_.get(), kWaitMs);
+    }
+  }
+  bool StartPublisher(const std::wstring& options) {
+    std::wstring command =
+        L"\"" + std::wstring(wide(application_folder())) + L"vcam_publisher.exe\" --quiet " + options;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+      return false;
+    publisher_.reset(info.hProcess);
+    ::CloseHandle(info.hThread);
+    // Polls the header until the first picture is there, for up to 20 s.
+    FrameChannel channel;
+    if (!channel.open()) return false;
+    for (int i = 0; i < 2000 && channel.stamp() == 0; ++i) ::Sleep(10);
+    return channel.stamp() != 0;
+  }
+  UniqueHandle publisher_;
+};
+
+TEST_F(CameraGraphPublished, PublishedPicturesReachTheClientUprightAtTheConnectedSize) {
+  ASSERT_TRUE(StartPublisher(L"--size 800x600 --first-number 40"));
+  recorder_.KeepData();
+  const dshow::CMediaType hd = make_video_type({1280, 720}, 15);
+  ASSERT_EQ(camera_.pin->SetFormat(const_cast<AM_MEDIA_TYPE*>(&hd.get())), S_OK);
+  ASSERT_EQ(ConnectCamera(), S_OK);
+  ASSERT_TRUE(SUCCEEDED(control_->Run()));
+  ASSERT_TRUE(recorder_.WaitFor(5, kWaitMs));
+  ASSERT_EQ(control_->Stop(), S_OK);
+  // 4:3 scaled and the middle 16:9 band cut out: rows 1/8 to 7/8 are shown.
+  const std::vector<std::uint8_t> last = recorder_.Data(4);
+  ASSERT_EQ(last.size(), 1280u * 720 * 3);
+  const auto corners = publisher::check_pattern_corners(last.data(), 1280, 720, 0.125, 0.875);
+  EXPECT_TRUE(corners.ok()) << corners.report;
+  EXPECT_NE(recorder_.Data(3), last) << "the moving pattern changes from sample to sample";
 }
 
 class CameraGraphCompanion : public CameraGraph {

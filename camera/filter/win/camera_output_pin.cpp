@@ -1,13 +1,10 @@
 #include "camera/filter/win/camera_output_pin.h"
 
-#include <mmsystem.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 
 #include "camera/filter/format_table.h"
-#include "camera/filter/win/run_vcapp.h"
 #include "camera/filter/win/video_media_type.h"
 
 namespace vcam::camera {
@@ -22,9 +19,12 @@ bool is_uncompressed_rgb24_video(const AM_MEDIA_TYPE& type) {
 
 }  // namespace
 
+static_assert(kOutputFramesPerSecond == kFramesPerSecond, "the offered rate is the pump's rate");
+
 CameraOutputPin::CameraOutputPin(dshow::CSource* filter)
     : CSourceStream(filter, kCapturePinName),
-      configured_(make_video_type(kFormatTable[kDefaultFormatIndex], kOutputFramesPerSecond)) {}
+      configured_(make_video_type(kFormatTable[kDefaultFormatIndex], kOutputFramesPerSecond)),
+      pump_(companion_) {}
 
 CameraOutputPin::~CameraOutputPin() = default;
 
@@ -139,12 +139,10 @@ HRESULT CameraOutputPin::GetMediaType(int position, dshow::CMediaType* type) {
 
 HRESULT CameraOutputPin::SetMediaType(const AM_MEDIA_TYPE* type) {
   if (!type) return E_POINTER;
+  const VIDEOINFOHEADER* info = video_info_of(*type);
+  if (!info) return VFW_E_TYPE_NOT_ACCEPTED;
   std::lock_guard lock(state_lock());
-  RunVCAPP();
-  if (const VIDEOINFOHEADER* info = video_info_of(*type)) {
-    out_width_ = info->bmiHeader.biWidth;
-    out_height_ = std::abs(info->bmiHeader.biHeight);
-  }
+  pump_.pump().set_media_type(info->bmiHeader.biWidth, info->bmiHeader.biHeight);
   return CSourceStream::SetMediaType(type);
 }
 
@@ -164,9 +162,7 @@ HRESULT CameraOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PR
 HRESULT CameraOutputPin::Active() {
   {
     std::lock_guard lock(state_lock());
-    start_tick_ = ::timeGetTime();
-    next_sample_time_ = 0;
-    frame_counter_ = 0;
+    pump_.pump().active();
   }
   return CSourceStream::Active();
 }
@@ -174,47 +170,21 @@ HRESULT CameraOutputPin::Active() {
 HRESULT CameraOutputPin::FillBuffer(IMediaSample* sample) {
   if (!sample) return E_POINTER;
   std::lock_guard lock(state_lock());
-  BYTE* data = nullptr;
-  sample->GetPointer(&data);
-  const long size = sample->GetSize();
-
-  const std::uint64_t due = static_cast<std::uint64_t>(next_sample_time_ / 10'000);
-  while (static_cast<std::uint32_t>(::timeGetTime() - static_cast<std::uint32_t>(start_tick_)) <= due) ::Sleep(5);
-
-  REFERENCE_TIME start = next_sample_time_;
-  next_sample_time_ += 10'000'000 / kOutputFramesPerSecond;
-  REFERENCE_TIME stop = next_sample_time_;
-  sample->SetTime(&start, &stop);
-  LONGLONG media_start = frame_counter_;
-  LONGLONG media_stop = frame_counter_ + 1;
-  ++frame_counter_;
-  sample->SetMediaTime(&media_start, &media_stop);
-  sample->SetSyncPoint(TRUE);
-
-  // A grey ramp that moves one step a frame.
-  if (data && out_width_ > 0) {
-    const std::uint32_t stride = dib_stride24(out_width_);
-    for (long offset = 0; offset < size; ++offset) {
-      const long column = static_cast<long>((offset % stride) / 3);
-      data[offset] = static_cast<BYTE>(column + media_start);
-    }
-  }
-  return S_OK;
+  return pump_.fill_buffer(sample);
 }
 
+// A run after a stop on the same connection gets back the geometry that the
+// end of the previous run cleared.
 HRESULT CameraOutputPin::OnThreadCreate() {
   std::lock_guard lock(state_lock());
-  if (const VIDEOINFOHEADER* info = video_info_of(CurrentMediaType().get())) {
-    out_width_ = info->bmiHeader.biWidth;
-    out_height_ = std::abs(info->bmiHeader.biHeight);
-  }
+  if (const VIDEOINFOHEADER* info = video_info_of(CurrentMediaType().get()))
+    pump_.pump().on_thread_create(info->bmiHeader.biWidth, info->bmiHeader.biHeight);
   return S_OK;
 }
 
 HRESULT CameraOutputPin::OnThreadDestroy() {
   std::lock_guard lock(state_lock());
-  out_width_ = 0;
-  out_height_ = 0;
+  pump_.pump().on_thread_destroy();
   return S_OK;
 }
 

@@ -2,15 +2,16 @@
 // The camera's output pin "Capture": a push pin offering the format table
 // (RGB24, ten sizes, 15 frames per second), connecting only at the size
 // configured through IAMStreamConfig, and answering the capture pin
-// category through IKsPropertySet.
+// category through IKsPropertySet. Its streaming overrides hand over to the
+// frame pump, each under the filter's state lock.
 #include <windows.h>
 #include <dshow.h>
-
-#include <cstdint>
 
 #include "camera/dshow/media_type.h"
 #include "camera/dshow/source.h"
 #include "camera/dshow/source_stream.h"
+#include "camera/filter/win/companion_starter.h"
+#include "camera/pump/win/pin_pump.h"
 
 namespace vcam::camera {
 
@@ -63,12 +64,9 @@ class CameraOutputPin : public dshow::CSourceStream, public IAMStreamConfig, pub
   // The type CheckMediaType accepts; SetFormat replaces it.
   dshow::CMediaType configured_;
 
-  // Stand-in stream until the frame pump drives this pin: a moving test
-  // picture at 15 frames per second with the pump's time stamps.
-  std::int32_t out_width_ = 0, out_height_ = 0;
-  std::uint64_t start_tick_ = 0;
-  std::int64_t next_sample_time_ = 0;
-  std::int64_t frame_counter_ = 0;
+  RunVcappStarter companion_;
+  // Opens the pin's frame channel; declared after the starter it uses.
+  PinPump pump_;
 };
 
 }  // namespace vcam::camera

@@ -5,11 +5,10 @@
 
 #include <string>
 
+#include "camera/channel/win/consumer_list.h"
 #include "camera/dshow/class_factory.h"
 #include "camera/filter/win/camera_registration.h"
 #include "camera/filter/win/filter_identity.h"
-#include "camera/filter/win/module_lifetime.h"
-#include "common/win/wide.h"
 
 namespace {
 
@@ -32,33 +31,23 @@ class ModuleApartment {
   HRESULT result_;
 };
 
-// Until the shared consumer list is wired here, loading records nothing.
-class UnrecordedConsumers : public ConsumerRecord {
- public:
-  void addSelf(std::u16string_view) override {}
-  void removeSelf(std::u16string_view) override {}
-};
-
 ModuleApartment g_apartment;
-UnrecordedConsumers g_consumers;
-ModuleLifetime g_lifetime(g_consumers);
-
-std::u16string host_path() {
-  wchar_t path[512] = {};
-  const DWORD length = ::GetModuleFileNameW(nullptr, path, 512);
-  if (length == 0 || length >= 512) return {};
-  return std::u16string(vcam::u16(path, length));
-}
+// Every process that has the module loaded is listed, so the uninstaller can
+// name and end it; closed when the module's globals go, after the removal.
+ConsumerList g_consumers;
+// Empty when the path does not fit: a cut path would name another program.
+std::u16string g_host_path;
 
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      g_lifetime.attach(host_path());
+      g_host_path = host_executable_path();
+      if (!g_host_path.empty()) g_consumers.addSelf(g_host_path);
       break;
     case DLL_PROCESS_DETACH:
-      g_lifetime.detach();
+      if (!g_host_path.empty()) g_consumers.removeSelf(g_host_path);
       break;
     default:
       break;

@@ -10,6 +10,9 @@
 
 #include <wrl/client.h>
 
+#include "camera/channel/channel_names.h"
+#include "camera/channel/win/channel_test_support.h"
+#include "camera/channel/win/consumer_list.h"
 #include "camera/dshow/testing/device_names.h"
 #include "camera/filter/win/filter_identity.h"
 #include "common/win/folders.h"
@@ -145,6 +148,23 @@ TEST_F(Module, FactoryMakesTheCamera) {
   void* object = reinterpret_cast<void*>(0x1234);
   EXPECT_EQ(factory->CreateInstance(filter.Get(), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
   EXPECT_EQ(object, reinterpret_cast<void*>(0x1234));
+}
+
+TEST(ModuleConsumers, LoadingListsTheHostAndUnloadingRemovesIt) {
+  ::CoFreeUnusedLibrariesEx(0, 0);
+  ASSERT_EQ(::GetModuleHandleW(module_path().c_str()), nullptr) << "the module is loaded already";
+  const std::u16string self = host_executable_path();
+  ASSERT_FALSE(self.empty());
+  UniqueModule module(::LoadLibraryW(module_path().c_str()));
+  ASSERT_TRUE(module);
+  // Our own view keeps the list alive when the module lets go of it.
+  testing::RawView list(kConsumerListNames.region, kListRegionSize);
+  ASSERT_TRUE(list);
+  auto text = [&] { return std::u16string(reinterpret_cast<const char16_t*>(list.bytes())); };
+  EXPECT_NE(text().find(self + u";"), std::u16string::npos) << "listed while loaded";
+  module.reset();
+  ASSERT_EQ(::GetModuleHandleW(module_path().c_str()), nullptr);
+  EXPECT_EQ(text().find(self), std::u16string::npos) << "gone after unloading";
 }
 
 class Registration : public ::testing::Test {

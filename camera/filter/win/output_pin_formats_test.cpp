@@ -8,6 +8,7 @@
 #include <wrl/client.h>
 
 #include "camera/filter/format_table.h"
+#include "camera/pump/picture_geometry.h"
 #include "camera/filter/win/camera_source_filter.h"
 #include "camera/filter/win/filter_identity.h"
 #include "camera/filter/win/testing/camera_instance.h"
@@ -36,7 +37,7 @@ void expect_type_for(const AM_MEDIA_TYPE& type, FrameSize size) {
   EXPECT_EQ(type.pUnk, nullptr);
   ASSERT_EQ(type.cbFormat, 88u);
   const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
-  const std::uint32_t sample = dib_stride24(size.width) * static_cast<std::uint32_t>(size.height);
+  const auto sample = static_cast<std::uint32_t>(dib_stride24(size.width) * static_cast<size_t>(size.height));
   EXPECT_EQ(type.lSampleSize, sample);
   EXPECT_EQ(info->rcSource.left | info->rcSource.top | info->rcSource.right | info->rcSource.bottom, 0);
   EXPECT_EQ(info->rcTarget.left | info->rcTarget.top | info->rcTarget.right | info->rcTarget.bottom, 0);
