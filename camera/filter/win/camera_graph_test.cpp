@@ -12,94 +12,20 @@
 
 #include <wrl/client.h>
 
-#include "camera/dshow/system_filters.h"
-#include "camera/dshow/testing/sample_recorder.h"
-#include "camera/filter/win/testing/camera_instance.h"
+#include "camera/filter/win/testing/camera_graph.h"
 #include "camera/filter/win/testing/companion_setup.h"
 #include "camera/filter/win/testing/debug_output_capture.h"
-#include "camera/channel/win/frame_channel.h"
 #include "camera/filter/win/video_media_type.h"
-#include "common/win/folders.h"
-#include "common/win/unique_handle.h"
-#include "common/win/wide.h"
 #include "tools/publisher/pattern_check.h"
 
 namespace vcam::camera {
 namespace {
 
-using dshow::testing::SampleRecorder;
+using CameraGraph = testing::CameraGraphFixture;
 using Microsoft::WRL::ComPtr;
 
-constexpr DWORD kWaitMs = 20000;
+constexpr DWORD kWaitMs = testing::kGraphWaitMs;
 constexpr REFERENCE_TIME kInterval = 666'666;
-
-ComPtr<IPin> first_pin(IBaseFilter* filter, PIN_DIRECTION wanted) {
-  ComPtr<IEnumPins> pins;
-  if (FAILED(filter->EnumPins(&pins))) return nullptr;
-  ComPtr<IPin> pin;
-  while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-    PIN_DIRECTION direction{};
-    if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == wanted) return pin;
-  }
-  return nullptr;
-}
-
-class CameraGraph : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(camera_.pin, nullptr);
-    ASSERT_EQ(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&graph_)), S_OK);
-    ASSERT_EQ(::CoCreateInstance(dshow::kSampleGrabberClsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&grabber_)),
-              S_OK);
-    ASSERT_EQ(::CoCreateInstance(dshow::kNullRendererClsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer_)),
-              S_OK);
-    ASSERT_EQ(graph_->AddFilter(camera_.filter.Get(), L"Camera"), S_OK);
-    ASSERT_EQ(graph_->AddFilter(grabber_.Get(), L"Grabber"), S_OK);
-    ASSERT_EQ(graph_->AddFilter(renderer_.Get(), L"Renderer"), S_OK);
-    ComPtr<ISampleGrabber> grab;
-    ASSERT_EQ(grabber_.As(&grab), S_OK);
-    AM_MEDIA_TYPE wanted{};
-    wanted.majortype = MEDIATYPE_Video;
-    wanted.subtype = MEDIASUBTYPE_RGB24;
-    ASSERT_EQ(grab->SetMediaType(&wanted), S_OK);
-    ASSERT_EQ(grab->SetCallback(&recorder_, 0), S_OK);
-    ASSERT_EQ(graph_.As(&control_), S_OK);
-  }
-
-  void TearDown() override {
-    if (control_) control_->Stop();
-    if (graph_) graph_->RemoveFilter(camera_.filter.Get());
-  }
-
-  // The grabber's output takes its type from its input, so it is connected
-  // after the camera and let go before it.
-  HRESULT ConnectCamera() {
-    HRESULT hr = graph_->ConnectDirect(camera_.pin, first_pin(grabber_.Get(), PINDIR_INPUT).Get(), nullptr);
-    if (FAILED(hr)) return hr;
-    return graph_->ConnectDirect(first_pin(grabber_.Get(), PINDIR_OUTPUT).Get(),
-                                 first_pin(renderer_.Get(), PINDIR_INPUT).Get(), nullptr);
-  }
-  HRESULT DisconnectCamera() {
-    for (IBaseFilter* filter : {renderer_.Get(), grabber_.Get()}) {
-      for (PIN_DIRECTION direction : {PINDIR_INPUT, PINDIR_OUTPUT}) {
-        ComPtr<IPin> pin = first_pin(filter, direction);
-        if (pin) graph_->Disconnect(pin.Get());
-      }
-    }
-    return graph_->Disconnect(camera_.pin);
-  }
-
-  const VIDEOINFOHEADER* Connection(dshow::CMediaType* type) {
-    if (camera_.pin->ConnectionMediaType(&type->get()) != S_OK) return nullptr;
-    return video_info_of(type->get());
-  }
-
-  testing::CameraInstance camera_;
-  ComPtr<IGraphBuilder> graph_;
-  ComPtr<IBaseFilter> grabber_, renderer_;
-  ComPtr<IMediaControl> control_;
-  SampleRecorder recorder_;
-};
 
 TEST_F(CameraGraph, ConnectsAtTheConfiguredVgaSize) {
   ASSERT_EQ(ConnectCamera(), S_OK);
@@ -194,30 +120,8 @@ TEST_F(CameraGraph, WithoutAPublisherEverySampleIsThePlaceholder) {
 // The test publisher in its own process, feeding the real frame channel.
 class CameraGraphPublished : public CameraGraph {
  protected:
-  void TearDown() override {
-    CameraGraph::TearDown();
-    if (publisher_) {
-      ::TerminateProcess(publisher_.get(), 0);
-      ::WaitForSingleObject(publisher_.get(), kWaitMs);
-    }
-  }
-  bool StartPublisher(const std::wstring& options) {
-    std::wstring command =
-        L"\"" + std::wstring(wide(application_folder())) + L"vcam_publisher.exe\" --quiet " + options;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-      return false;
-    publisher_.reset(info.hProcess);
-    ::CloseHandle(info.hThread);
-    // Polls the header until the first picture is there, for up to 20 s.
-    FrameChannel channel;
-    if (!channel.open()) return false;
-    for (int i = 0; i < 2000 && channel.stamp() == 0; ++i) ::Sleep(10);
-    return channel.stamp() != 0;
-  }
-  UniqueHandle publisher_;
+  bool StartPublisher(const std::wstring& options) { return publisher_.Start(options); }
+  testing::PublisherProcess publisher_;
 };
 
 TEST_F(CameraGraphPublished, PublishedPicturesReachTheClientUprightAtTheConnectedSize) {

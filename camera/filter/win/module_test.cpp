@@ -15,6 +15,7 @@
 #include "camera/channel/win/consumer_list.h"
 #include "camera/dshow/testing/device_names.h"
 #include "camera/filter/win/filter_identity.h"
+#include "camera/filter/win/testing/registration_tool.h"
 #include "common/win/folders.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
@@ -28,7 +29,9 @@ using Microsoft::WRL::ComPtr;
 using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
 using NoArgumentFn = HRESULT(WINAPI*)();
 
-std::wstring module_path() { return std::wstring(wide(application_folder())) + L"vcam_source.ax"; }
+using testing::run_regsvr32;
+
+std::wstring module_path() { return testing::camera_module_path(); }
 
 std::wstring clsid_key(const wchar_t* sub = nullptr) {
   wchar_t text[40] = {};
@@ -55,24 +58,6 @@ bool key_exists(const std::wstring& key) {
 bool listed(const CLSID& category) {
   const auto names = device_names(category);
   return std::find(names.begin(), names.end(), L"ZeloCamV10") != names.end();
-}
-
-// Runs the system registration tool of the prefix and returns its exit code.
-DWORD run_regsvr32(const std::wstring& arguments) {
-  wchar_t system[MAX_PATH] = {};
-  ::GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(system) + L"\\regsvr32.exe\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return ~0u;
-  UniqueHandle process(info.hProcess);
-  UniqueHandle thread(info.hThread);
-  if (::WaitForSingleObject(process.get(), 60'000) != WAIT_OBJECT_0) return ~0u;
-  DWORD code = ~0u;
-  ::GetExitCodeProcess(process.get(), &code);
-  return code;
 }
 
 class Module : public ::testing::Test {
