@@ -27,6 +27,15 @@ ComPtr<IPin> first_pin(IBaseFilter* filter, PIN_DIRECTION wanted, bool capture_c
   return nullptr;
 }
 
+std::int64_t unix_ms_now() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  const std::int64_t since_1601 =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+  constexpr std::int64_t k1601To1970 = 116'444'736'000'000'000;  // 100-ns units
+  return (since_1601 - k1601To1970) / 10'000;
+}
+
 }  // namespace
 
 CaptureGraph::CaptureGraph(ComPtr<IBaseFilter> device) : device_(std::move(device)) {}
@@ -149,6 +158,11 @@ std::vector<SampleRecord> CaptureGraph::Records() {
   return records_;
 }
 
+std::optional<std::int64_t> CaptureGraph::FirstSampleUnixMs() {
+  std::lock_guard lock(lock_);
+  return first_sample_unix_ms_;
+}
+
 std::map<std::int64_t, std::vector<std::uint8_t>> CaptureGraph::KeptSamples() {
   std::lock_guard lock(lock_);
   return kept_;
@@ -181,6 +195,7 @@ STDMETHODIMP CaptureGraph::SampleCB(double, IMediaSample* sample) {
   record.checksum = fnv1a32(data, static_cast<size_t>(length));
 
   std::lock_guard lock(lock_);
+  if (records_.empty()) first_sample_unix_ms_ = unix_ms_now();
   record.index = static_cast<std::int64_t>(records_.size());
   if (wanted_ && wanted_(record.index)) kept_[record.index].assign(data, data + length);
   records_.push_back(record);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,9 @@ class CaptureGraph : public ISampleGrabberCB {
   void Stop();
 
   std::vector<SampleRecord> Records();
+  // When the first sample arrived, in milliseconds since 1970 (UTC); empty
+  // before it did.
+  std::optional<std::int64_t> FirstSampleUnixMs();
   std::map<std::int64_t, std::vector<std::uint8_t>> KeptSamples();
 
   // ISampleGrabberCB; the object lives as long as the graph that calls it.
@@ -79,6 +83,7 @@ class CaptureGraph : public ISampleGrabberCB {
   std::mutex lock_;
   std::condition_variable arrived_;
   std::vector<SampleRecord> records_;
+  std::optional<std::int64_t> first_sample_unix_ms_;
   std::map<std::int64_t, std::vector<std::uint8_t>> kept_;
 };
 

@@ -107,6 +107,9 @@ int run_capture(const CaptureOptions& options) {
     records.resize(static_cast<size_t>(options.frames));
   for (const SampleRecord& r : records) std::printf("%s\n", format_sample_line(r).c_str());
   std::printf("captured %zu samples in %lu ms\n", records.size(), static_cast<unsigned long>(elapsed));
+  // Wall-clock time, so that a script can tell how long a start took.
+  if (const auto first = graph.FirstSampleUnixMs())
+    std::printf("first sample at unix_ms=%lld\n", static_cast<long long>(*first));
 
   std::u16string folder = options.out_folder;
   if (!folder.empty() && folder.back() != u'\\' && folder.back() != u'/') folder += u'\\';

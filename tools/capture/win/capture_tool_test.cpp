@@ -21,6 +21,14 @@ namespace {
 
 std::wstring here() { return std::wstring(wide(application_folder())); }
 
+long long unix_ms_now() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  const auto since_1601 = static_cast<long long>((static_cast<unsigned long long>(now.dwHighDateTime) << 32) |
+                                                 now.dwLowDateTime);
+  return (since_1601 - 116'444'736'000'000'000LL) / 10'000;
+}
+
 struct Result {
   DWORD code = ~0u;
   std::string output;
@@ -99,10 +107,16 @@ TEST_F(CaptureTool, CapturesAtTheChosenSizeWithTimeStampsAndPictures) {
   wchar_t temp[MAX_PATH] = {};
   ::GetTempPathW(MAX_PATH, temp);
   const std::wstring out = std::wstring(temp) + L"vcam_capture_test_" + std::to_wstring(::GetCurrentProcessId());
+  const long long started = unix_ms_now();
   const Result r = run(capture_tool() + L"--device ZeloCamV10 --caps --size 1280x720 --frames 16 --png 0,15 --out \"" +
                        out + L"\"");
+  const long long ended = unix_ms_now();
   ASSERT_EQ(r.code, 0u) << r.output;
   const auto lines = lines_of(r.output);
+  long long first_sample = 0;
+  for (const auto& line : lines) std::sscanf(line.c_str(), "first sample at unix_ms=%lld", &first_sample);
+  EXPECT_GE(first_sample, started) << r.output;
+  EXPECT_LE(first_sample, ended);
   EXPECT_TRUE(contains(lines, "device ZeloCamV10"));
   EXPECT_TRUE(contains(lines, "caps 0 640x480 RGB24 min_interval=333333 max_interval=666666 min_bps=110592000 "
                               "max_bps=221184000"));
