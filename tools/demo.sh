@@ -1,5 +1,289 @@
 #!/usr/bin/env bash
-# The demo: runs the smoke program under Wine and shows what it printed.
-set -euo pipefail
+# The camera demo. In the project's Wine prefix: registers vcam_source.ax with
+# the system registration tool, finds "ZeloCamV10" among the video input
+# devices, captures its placeholder, starts the test publisher and captures
+# the live pattern at three sizes, freezes the publisher's stamp to show the
+# placeholder coming back 2 s later, stops the publisher and unregisters.
+# Frames, logs and a contact sheet go to build/demo/ (or $VCAM_DEMO_OUT).
+# `make demo` runs it under tools/run-win32.sh, which gives it an X server and
+# stops the prefix's wineserver afterwards.
+set -uo pipefail
+
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/wine-run.sh" "$root/build/win32/tools/smoke/vcam_smoke.exe"
+out=${VCAM_DEMO_OUT:-$root/build/demo}
+bin=$root/build/win32
+module=$bin/camera/filter/vcam_source.ax
+capture_exe=$bin/tools/capture/vcam_capture.exe
+publisher_exe=$bin/tools/publisher/vcam_publisher.exe
+wine_run=$root/tools/wine-run.sh
+device=ZeloCamV10
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+
+now_ms() { date +%s%3N; }
+started=$(now_ms)
+
+say() { printf '  %s\n' "$*"; }
+fail() {
+  printf 'demo: %s\n' "$1" >&2
+  [ -n "${2:-}" ] && [ -f "$2" ] && sed 's/^/  | /' "$2" | tail -n 20 >&2
+  exit 1
+}
+# The path as Windows programs in the prefix see it (Z: is the Linux root).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+seconds_since() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", (b - a) / 1000 }'; }
+
+for f in "$module" "$capture_exe" "$publisher_exe"; do
+  [ -f "$f" ] || fail "missing $f: build first (make demo builds everything)"
+done
+for tool in montage convert; do
+  command -v $tool >/dev/null || fail "$tool (ImageMagick) is missing: run 'make setup'"
+done
+
+# --- clean-up: whatever step fails, no publisher and no registration stay ---
+publisher_pid=
+registered=0
+stop_publisher() {
+  [ -n "$publisher_pid" ] || return 0
+  # Wine turns SIGINT into the console's Ctrl+C, which the publisher answers
+  # by ending its loop; a publisher that does not is ended outright.
+  kill -INT "$publisher_pid" 2>/dev/null
+  for _ in $(seq 30); do kill -0 "$publisher_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$publisher_pid" 2>/dev/null && kill -TERM "$publisher_pid" 2>/dev/null
+  wait "$publisher_pid" 2>/dev/null
+  publisher_pid=
+}
+unregister() {
+  [ $registered = 1 ] || return 0
+  "$wine_run" regsvr32 /s /u "$(winpath "$module")"
+  local rc=$?
+  registered=0
+  return $rc
+}
+cleanup() {
+  stop_publisher
+  unregister
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+rm -rf "$out/placeholder" "$out"/live-* "$out/freeze" "$out/logs" "$out/contact-sheet.png"
+mkdir -p "$out/logs" || fail "cannot create $out"
+logs=$out/logs
+
+# Windows programs end their lines with CR LF.
+unix_lines() { tr -d '\r' <"$1" >"$1.tmp" && mv "$1.tmp" "$1"; }
+
+# Runs the capture tool; its output goes to logs/$1.txt.
+capture() {
+  local name=$1
+  shift
+  "$wine_run" "$capture_exe" "$@" >"$logs/$name.txt" 2>&1
+  local rc=$?
+  unix_lines "$logs/$name.txt"
+  return $rc
+}
+
+# Starts the test publisher in the background, its output in logs/$1.txt, and
+# waits for its first picture.
+start_publisher() {
+  local log=$logs/$1.txt
+  shift
+  "$wine_run" "$publisher_exe" "$@" >"$log" 2>&1 &
+  publisher_pid=$!
+  for _ in $(seq 200); do
+    grep -q '^picture .* published' "$log" 2>/dev/null && return 0
+    kill -0 "$publisher_pid" 2>/dev/null || fail "the publisher ended" "$log"
+    sleep 0.1
+  done
+  fail "the publisher published nothing in 20 s" "$log"
+}
+checksums() { awk '/^sample /{ for (i = 1; i <= NF; i++) if ($i ~ /^fnv1a=/) print substr($i, 7) }' "$1"; }
+starts() { awk '/^sample /{ for (i = 1; i <= NF; i++) if ($i ~ /^start=/) print substr($i, 7) }' "$1"; }
+sample_count() { grep -c '^sample ' "$1"; }
+first_sample_ms() { sed -n 's/^first sample at unix_ms=//p' "$1"; }
+
+# Reads the test pattern's corner markers and colour bars from a PNG of
+# width x height; 16:9 outputs show the middle three quarters of the 4:3
+# pattern. Prints "ok" or what was found instead.
+check_pattern() {
+  local png=$1 w=$2 h=$3 cropped=$4
+  local top=0 visible=1
+  [ "$cropped" = 1 ] && top=0.125 && visible=0.75
+  # Points as fractions of the 4:3 pattern: x, y, expected colour.
+  local points="0.055 0.125 224,24,24 0.945 0.125 24,224,24 0.055 0.875 24,24,224 0.945 0.875 224,224,24"
+  local bars=(255,255,255 255,255,0 0,255,255 0,255,0 255,0,255 255,0,0 0,0,255 0,0,0)
+  for i in "${!bars[@]}"; do
+    points+=" $(awk -v i="$i" 'BEGIN { printf "%.4f", 0.1 + (i + 0.5) * 0.1 }') 0.44 ${bars[$i]}"
+  done
+  local format="" expected=()
+  set -- $points
+  while [ $# -ge 3 ]; do
+    local x y
+    x=$(awk -v f="$1" -v w="$w" 'BEGIN { printf "%d", f * w }')
+    y=$(awk -v f="$2" -v h="$h" -v t="$top" -v v="$visible" 'BEGIN { printf "%d", (f - t) / v * h }')
+    format+="%[fx:int(255*p{$x,$y}.r+0.5)],%[fx:int(255*p{$x,$y}.g+0.5)],%[fx:int(255*p{$x,$y}.b+0.5)] "
+    expected+=("$3")
+    shift 3
+  done
+  local found
+  found=$(convert "$png" -format "$format" info: 2>/dev/null) || { echo "unreadable"; return; }
+  local i=0 bad=""
+  for got in $found; do
+    if ! awk -v a="$got" -v b="${expected[$i]}" 'BEGIN {
+        split(a, x, ","); split(b, y, ",")
+        for (k = 1; k <= 3; k++) { d = x[k] - y[k]; if (d < -40 || d > 40) exit 1 }
+      }'; then
+      bad+=" point $i: ${expected[$i]} expected, $got found;"
+    fi
+    i=$((i + 1))
+  done
+  [ $i -eq ${#expected[@]} ] || bad+=" $i of ${#expected[@]} points read;"
+  if [ -z "$bad" ]; then echo ok; else echo "${bad# }"; fi
+}
+
+echo "ZeloCamV10 camera demo (output in ${out#"$root"/})"
+
+# --- 1. registration and the device list -----------------------------------
+say "registering vcam_source.ax with regsvr32 /s"
+"$wine_run" regsvr32 /s "$(winpath "$module")" >"$logs/regsvr32.txt" 2>&1 ||
+  fail "regsvr32 /s failed" "$logs/regsvr32.txt"
+registered=1
+
+capture devices --list || fail "listing the video input devices failed" "$logs/devices.txt"
+grep -qx "video device $device" "$logs/devices.txt" || fail "$device is not among the video input devices" "$logs/devices.txt"
+device_count=$(grep -c '^video device ' "$logs/devices.txt")
+say "video input devices: $(sed -n 's/^video device //p' "$logs/devices.txt" | paste -sd, | sed 's/,/, /g')"
+
+# --- 2. the placeholder: nothing is published yet ---------------------------
+say "capturing 640x480 with nothing published"
+capture placeholder --device "$device" --size 640x480 --frames 5 --png 4 --out "$(winpath "$out/placeholder")" ||
+  fail "the placeholder capture failed" "$logs/placeholder.txt"
+first_frame=$(first_sample_ms "$logs/placeholder.txt")
+placeholder_sum=$(checksums "$logs/placeholder.txt" | sort -u)
+[ "$(printf '%s\n' "$placeholder_sum" | wc -l)" = 1 ] ||
+  fail "the frames without a publisher differ from each other" "$logs/placeholder.txt"
+placeholder_png=$out/placeholder/frame_4.png
+placeholder_frames=$(sample_count "$logs/placeholder.txt")
+
+# --- 3. the test publisher and live frames at three sizes -------------------
+say "starting the test publisher: 800x600 at 15 fps"
+start_publisher publisher-live --size 800x600 --fps 15 --duration-ms 120000
+
+live_sizes=(640x480 1280x720 1920x1080)
+declare -A live_result live_frames live_moving
+for size in "${live_sizes[@]}"; do
+  w=${size%x*}
+  h=${size#*x}
+  say "capturing $size"
+  capture "live-$size" --device "$device" --size "$size" --frames 10 --png 9 --out "$(winpath "$out/live-$size")" ||
+    fail "the $size capture failed" "$logs/live-$size.txt"
+  cropped=0
+  [ $((w * 9)) -eq $((h * 16)) ] && cropped=1
+  live_result[$size]=$(check_pattern "$out/live-$size/frame_9.png" "$w" "$h" $cropped)
+  live_frames[$size]=$(sample_count "$logs/live-$size.txt")
+  live_moving[$size]=$(checksums "$logs/live-$size.txt" | sort -u | wc -l)
+done
+
+# --- 4. a frozen stamp: the publisher stops giving new pictures -------------
+stop_publisher
+say "restarting the publisher to freeze its stamp after 3 s; capturing 640x480 for 6.5 s"
+start_publisher publisher-freeze --size 800x600 --fps 15 --first-number 1000 --freeze-after-ms 3000 \
+  --duration-ms 60000
+capture freeze --device "$device" --size 640x480 --seconds 6.5 --png-every 3 --out "$(winpath "$out/freeze")" ||
+  fail "the capture across the freeze failed" "$logs/freeze.txt"
+say "stopping the publisher"
+stop_publisher
+unix_lines "$logs/publisher-live.txt"
+unix_lines "$logs/publisher-freeze.txt"
+
+# Sample by sample: the live pattern changes every picture, the frozen one
+# repeats, the placeholder has the checksum captured in step 2.
+mapfile -t sums < <(checksums "$logs/freeze.txt")
+mapfile -t times < <(starts "$logs/freeze.txt")
+freeze_frames=${#sums[@]}
+back=-1
+for i in "${!sums[@]}"; do
+  if [ "${sums[$i]}" = "$placeholder_sum" ]; then back=$i; break; fi
+done
+last_new=-1
+if [ $back -gt 0 ]; then
+  last_new=0
+  for ((i = 1; i < back; i++)); do [ "${sums[$i]}" != "${sums[$((i - 1))]}" ] && last_new=$i; done
+fi
+stays=1
+if [ $back -ge 0 ]; then
+  for ((i = back; i < freeze_frames; i++)); do [ "${sums[$i]}" = "$placeholder_sum" ] || stays=0; done
+fi
+live_different=0
+[ $last_new -ge 0 ] && live_different=$(printf '%s\n' "${sums[@]:0:$((last_new + 1))}" | sort -u | wc -l)
+# The kept frames (every third) that stand for each part of the capture.
+kept_in() { # the last kept index in [from, to)
+  local i found=""
+  for ((i = $1; i < $2; i++)); do [ -f "$out/freeze/frame_$i.png" ] && found=$i; done
+  echo "$found"
+}
+at() { seconds_since 0 $((times[$1] / 10000)); } # stream time of a sample, in s
+
+# --- 5. unregistering -------------------------------------------------------
+say "unregistering with regsvr32 /s /u"
+unregister || fail "regsvr32 /s /u failed"
+capture devices-after --list || fail "listing the video input devices failed" "$logs/devices-after.txt"
+if grep -qx "video device $device" "$logs/devices-after.txt"; then
+  unregistered="still listed"
+else
+  unregistered="gone from the device list"
+fi
+
+# --- 6. the contact sheet ---------------------------------------------------
+tiles=()
+tile() { [ -n "$2" ] && [ -f "$2" ] && tiles+=(-label "$1" "$2"); }
+tile "no publisher: placeholder 640x480" "$placeholder_png"
+for size in "${live_sizes[@]}"; do tile "live pattern $size" "$out/live-$size/frame_9.png"; done
+if [ $back -gt 0 ] && [ $last_new -ge 0 ]; then
+  ms_back=$(((times[back] - times[last_new]) / 10000))
+  live_i=$(kept_in 0 "$last_new")
+  frozen_i=$(kept_in "$last_new" $(((last_new + back) / 2 + 1)))
+  back_i=$(kept_in "$back" $((back + 3)))
+  [ -n "$live_i" ] && tile "freeze run: live, sample $live_i ($(at "$live_i") s)" "$out/freeze/frame_$live_i.png"
+  [ -n "$frozen_i" ] && tile "stamp frozen: held, sample $frozen_i ($(at "$frozen_i") s)" \
+    "$out/freeze/frame_$frozen_i.png"
+  [ -n "$back_i" ] && tile "placeholder again, sample $back_i ($(at "$back_i") s)" "$out/freeze/frame_$back_i.png"
+fi
+sheet=$out/contact-sheet.png
+font_option=()
+[ -f "$font" ] && font_option=(-font "$font")
+montage "${font_option[@]}" -pointsize 15 -background '#1e1e1e' -fill '#e8e8e8' "${tiles[@]}" \
+  -geometry '400x300>+10+10' -tile 4x -title "$device: placeholder, live, frozen stamp, placeholder again" \
+  "$sheet" 2>"$logs/montage.txt" || fail "montage could not make the contact sheet" "$logs/montage.txt"
+
+# --- summary ----------------------------------------------------------------
+echo
+echo "Summary"
+printf '  %-20s %s\n' "device" "$device found among $device_count video input device(s) after regsvr32 /s"
+printf '  %-20s %s\n' "first frame" "$(seconds_since "$started" "$first_frame") s after the demo started"
+printf '  %-20s %s\n' "placeholder" "640x480, $placeholder_frames frames, all identical (fnv1a $placeholder_sum): nothing published"
+for size in "${live_sizes[@]}"; do
+  r=${live_result[$size]}
+  [ "$r" = ok ] && r="live pattern upright, corner markers and colour bars in place" || r="NOT the pattern: $r"
+  printf '  %-20s %s\n' "live $size" "${live_frames[$size]} frames, ${live_moving[$size]} different: $r"
+done
+if [ $back -gt 0 ] && [ $last_new -ge 0 ]; then
+  printf '  %-20s %s\n' "frozen stamp" "640x480, $freeze_frames frames:" \
+    "" "  samples 0-$last_new: live pattern, $live_different different pictures" \
+    "" "  samples $((last_new + 1))-$((back - 1)): the last picture held (no new stamp)" \
+    "" "  samples $back-$((freeze_frames - 1)): placeholder again, from $(at "$back") s into the capture," \
+    "" "  ${ms_back} ms after the last new picture arrived (sample $last_new)"
+  [ $stays = 1 ] || printf '  %-20s %s\n' "" "  but not every later sample was the placeholder"
+else
+  printf '  %-20s %s\n' "frozen stamp" "640x480, $freeze_frames frames: the switch to the placeholder was NOT seen"
+fi
+printf '  %-20s %s\n' "unregistered" "regsvr32 /s /u: $device $unregistered"
+printf '  %-20s %s\n' "frames" "${out#"$root"/}/{placeholder,live-*,freeze}/frame_N.png"
+printf '  %-20s %s\n' "contact sheet" "${sheet#"$root"/}"
+printf '  %-20s %s\n' "took" "$(seconds_since "$started" "$(now_ms)") s"
+
+ok=1
+for size in "${live_sizes[@]}"; do [ "${live_result[$size]}" = ok ] || ok=0; done
+[ $back -gt 0 ] && [ $last_new -ge 0 ] && [ $stays = 1 ] || ok=0
+[ "$unregistered" = "gone from the device list" ] || ok=0
+[ $ok = 1 ] || fail "the camera did not show what it should (see above and $logs)"
