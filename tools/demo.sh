@@ -272,7 +272,7 @@ if [ $back -gt 0 ] && [ $last_new -ge 0 ]; then
     "" "  samples 0-$last_new: live pattern, $live_different different pictures" \
     "" "  samples $((last_new + 1))-$((back - 1)): the last picture held (no new stamp)" \
     "" "  samples $back-$((freeze_frames - 1)): placeholder again, from $(at "$back") s into the capture," \
-    "" "  ${ms_back} ms after the last new picture arrived (sample $last_new)"
+    "" "  $((back - last_new)) frames = ${ms_back} ms of stream time after the last new picture (sample $last_new)"
   [ $stays = 1 ] || printf '  %-20s %s\n' "" "  but not every later sample was the placeholder"
 else
   printf '  %-20s %s\n' "frozen stamp" "640x480, $freeze_frames frames: the switch to the placeholder was NOT seen"
