@@ -62,13 +62,18 @@ class CameraGraphFixture : public ::testing::Test {
     ASSERT_EQ(graph_.As(&control_), S_OK);
   }
 
+  // The grabber lets go of its callback while the callback still exists:
+  // callbacks are members that go before the graph does.
   void TearDown() override {
     if (control_) control_->Stop();
     if (graph_) graph_->RemoveFilter(camera_.filter.Get());
+    UseCallback(nullptr);
   }
 
-  // Samples go to `callback` instead of the recorder; it must outlive the graph.
+  // Samples go to `callback` instead of the recorder; it must live until
+  // TearDown, which lets go of it.
   HRESULT UseCallback(ISampleGrabberCB* callback) {
+    if (!grabber_) return E_POINTER;
     Microsoft::WRL::ComPtr<ISampleGrabber> grab;
     const HRESULT hr = grabber_.As(&grab);
     return FAILED(hr) ? hr : grab->SetCallback(callback, 0);
