@@ -109,19 +109,23 @@ TEST(SourceStream, FillingEndsTheStreamWithEndOfStream) {
   EXPECT_FALSE(c.source->Stream()->ThreadExists());
 }
 
-TEST(SourceStream, RefusedDeliveryStopsFillingUntilRestarted) {
+TEST(SourceStream, RefusedDeliveryStopsFillingUntilTheNextCommand) {
   SinkOptions sink;
   sink.receive_result = S_FALSE;
   Connected c(one_type(), sink);
-  ASSERT_EQ(c.source->Run(0), S_OK);
+  // Pausing starts filling; the refused first sample ends it.
+  ASSERT_EQ(c.source->Pause(), S_OK);
   ASSERT_TRUE(c.sink->Pin()->WaitForSamples(1, kWaitMs));
+  // Run starts filling again, and the refusal ends it after one more sample.
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  ASSERT_TRUE(c.sink->Pin()->WaitForSamples(2, kWaitMs));
   ASSERT_EQ(c.source->Stop(), S_OK);
-  EXPECT_EQ(c.sink->Pin()->Samples().size(), 1u);
+  EXPECT_EQ(c.sink->Pin()->Samples().size(), 2u);
   c.sink->Pin()->SetReceiveResult(S_OK);
   ASSERT_EQ(c.source->Run(0), S_OK);
-  ASSERT_TRUE(c.sink->Pin()->WaitForSamples(3, kWaitMs));
+  ASSERT_TRUE(c.sink->Pin()->WaitForSamples(4, kWaitMs));
   ASSERT_EQ(c.source->Stop(), S_OK);
-  EXPECT_EQ(c.sink->Pin()->Samples()[1].start, 0) << "a new thread numbers from 0 again";
+  EXPECT_EQ(c.sink->Pin()->Samples()[2].start, 0) << "a new thread numbers from 0 again";
 }
 
 TEST(SourceStream, FailedThreadCreationFailsThePause) {
