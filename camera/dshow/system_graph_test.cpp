@@ -132,12 +132,13 @@ TEST_F(SystemGraph, FillErrorAbortsThePlayback) {
   options.fail_with = E_OUTOFMEMORY;
   Build(std::move(options));
   ASSERT_TRUE(SUCCEEDED(control_->Run()));
-  // The end of stream goes out first, so completion comes with the abort.
+  // The end of stream goes out first, so completion may be reported before
+  // the abort is queued: read events until the abort arrives.
   long code = 0;
   ASSERT_EQ(events_->WaitForCompletion(kWaitMs, &code), S_OK);
   bool aborted = false;
   LONG_PTR param1 = 0, param2 = 0;
-  while (events_->GetEvent(&code, &param1, &param2, 0) == S_OK) {
+  while (!aborted && events_->GetEvent(&code, &param1, &param2, kWaitMs) == S_OK) {
     if (code == EC_ERRORABORT && param1 == E_OUTOFMEMORY) aborted = true;
     events_->FreeEventParams(code, param1, param2);
   }
