@@ -4,50 +4,24 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include <wrl/client.h>
 
 #include "camera/dshow/class_factory.h"
-#include "camera/dshow/testing/device_names.h"
+#include "camera/dshow/testing/class_registry.h"
 #include "camera/dshow/testing/test_source.h"
-#include "common/win/unique_handle.h"
 
 namespace vcam::dshow {
 namespace {
 
-using testing::device_names;
+using testing::class_key_exists;
+using testing::clsid_key;
+using testing::listed;
+using testing::read_class_value;
 using testing::kTestSourceClsid;
 
 constexpr CLSID kOtherClsid = {0x7C2E91F4, 0x0D1B, 0x4B8A, {0x83, 0x5E, 0xA9, 0x14, 0x62, 0x2F, 0xC0, 0x5D}};
-
-std::wstring key_of(const CLSID& clsid, const wchar_t* sub = nullptr) {
-  wchar_t text[40] = {};
-  ::StringFromGUID2(clsid, text, 40);
-  std::wstring key = std::wstring(L"CLSID\\") + text;
-  if (sub) key += std::wstring(L"\\") + sub;
-  return key;
-}
-
-bool read_value(const std::wstring& key, const wchar_t* name, std::wstring* value) {
-  wchar_t buffer[512] = {};
-  DWORD bytes = sizeof buffer - sizeof(wchar_t);
-  if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS)
-    return false;
-  *value = buffer;
-  return true;
-}
-
-bool key_exists(const std::wstring& key) {
-  UniqueKey k;
-  return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
-}
-
-bool listed(const CLSID& category, const std::wstring& name) {
-  const auto names = device_names(category);
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
 
 const REGPINTYPES kPinTypes[] = {{&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24}};
 const REGFILTERPINS kPins[] = {{const_cast<LPWSTR>(L"Out"), FALSE, TRUE, FALSE, FALSE, &CLSID_NULL, nullptr, 1,
@@ -63,15 +37,15 @@ const CFactoryTemplate kTable[] = {{L"Registration Test Filter", &kOtherClsid, c
 TEST(FilterRegistration, ServerKeysAreWrittenAndRemoved) {
   ASSERT_EQ(register_server(kTestSourceClsid, L"Test Source", L"C:\\x\\test.ax", L"Both"), S_OK);
   std::wstring value;
-  ASSERT_TRUE(read_value(key_of(kTestSourceClsid), nullptr, &value));
+  ASSERT_TRUE(read_class_value(clsid_key(kTestSourceClsid), nullptr, &value));
   EXPECT_EQ(value, L"Test Source");
-  ASSERT_TRUE(read_value(key_of(kTestSourceClsid, L"InprocServer32"), nullptr, &value));
+  ASSERT_TRUE(read_class_value(clsid_key(kTestSourceClsid, L"InprocServer32"), nullptr, &value));
   EXPECT_EQ(value, L"C:\\x\\test.ax");
-  ASSERT_TRUE(read_value(key_of(kTestSourceClsid, L"InprocServer32"), L"ThreadingModel", &value));
+  ASSERT_TRUE(read_class_value(clsid_key(kTestSourceClsid, L"InprocServer32"), L"ThreadingModel", &value));
   EXPECT_EQ(value, L"Both");
 
   EXPECT_EQ(unregister_server(kTestSourceClsid), S_OK);
-  EXPECT_FALSE(key_exists(key_of(kTestSourceClsid)));
+  EXPECT_FALSE(class_key_exists(clsid_key(kTestSourceClsid)));
   EXPECT_EQ(unregister_server(kTestSourceClsid), S_OK) << "removing what is gone is done";
 }
 
@@ -114,14 +88,14 @@ TEST(FilterRegistration, OlderMapperInterfaceRegistersTheFilterWithItsPins) {
 TEST(FilterRegistration, ModuleRegistrationWritesBothAndRemovesBoth) {
   ASSERT_EQ(register_module(kTable, nullptr, true), S_OK);
   std::wstring path;
-  ASSERT_TRUE(read_value(key_of(kOtherClsid, L"InprocServer32"), nullptr, &path));
+  ASSERT_TRUE(read_class_value(clsid_key(kOtherClsid, L"InprocServer32"), nullptr, &path));
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   EXPECT_EQ(::lstrcmpiW(path.c_str(), self), 0);
   EXPECT_TRUE(listed(CLSID_LegacyAmFilterCategory, L"Registration Test Filter"));
 
   ASSERT_EQ(register_module(kTable, nullptr, false), S_OK);
-  EXPECT_FALSE(key_exists(key_of(kOtherClsid)));
+  EXPECT_FALSE(class_key_exists(clsid_key(kOtherClsid)));
   EXPECT_FALSE(listed(CLSID_LegacyAmFilterCategory, L"Registration Test Filter"));
 }
 

@@ -13,7 +13,7 @@
 #include "camera/channel/channel_names.h"
 #include "camera/channel/win/channel_test_support.h"
 #include "camera/channel/win/consumer_list.h"
-#include "camera/dshow/testing/device_names.h"
+#include "camera/dshow/testing/class_registry.h"
 #include "camera/filter/win/filter_identity.h"
 #include "camera/filter/win/testing/registration_tool.h"
 #include "common/win/folders.h"
@@ -23,7 +23,10 @@
 namespace vcam::camera {
 namespace {
 
-using dshow::testing::device_names;
+using dshow::testing::class_key_exists;
+using dshow::testing::clsid_key;
+using dshow::testing::listed;
+using dshow::testing::read_class_value;
 using Microsoft::WRL::ComPtr;
 
 using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
@@ -32,33 +35,6 @@ using NoArgumentFn = HRESULT(WINAPI*)();
 using testing::run_regsvr32;
 
 std::wstring module_path() { return testing::camera_module_path(); }
-
-std::wstring clsid_key(const wchar_t* sub = nullptr) {
-  wchar_t text[40] = {};
-  ::StringFromGUID2(kFilterClsid, text, 40);
-  std::wstring key = std::wstring(L"CLSID\\") + text;
-  if (sub) key += std::wstring(L"\\") + sub;
-  return key;
-}
-
-bool read_value(const std::wstring& key, const wchar_t* name, std::wstring* value) {
-  wchar_t buffer[1024] = {};
-  DWORD bytes = sizeof buffer - sizeof(wchar_t);
-  if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS)
-    return false;
-  *value = buffer;
-  return true;
-}
-
-bool key_exists(const std::wstring& key) {
-  UniqueKey k;
-  return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
-}
-
-bool listed(const CLSID& category) {
-  const auto names = device_names(category);
-  return std::find(names.begin(), names.end(), L"ZeloCamV10") != names.end();
-}
 
 class Module : public ::testing::Test {
  protected:
@@ -155,28 +131,28 @@ TEST(ModuleConsumers, LoadingListsTheHostAndUnloadingRemovesIt) {
 class Registration : public ::testing::Test {
  protected:
   void TearDown() override {
-    if (key_exists(clsid_key())) run_regsvr32(L"/s /u \"" + module_path() + L"\"");
+    if (class_key_exists(clsid_key(kFilterClsid))) run_regsvr32(L"/s /u \"" + module_path() + L"\"");
   }
 };
 
 TEST_F(Registration, RegistrationToolRegistersAndUnregistersAllThree) {
-  ASSERT_FALSE(key_exists(clsid_key())) << "registered by an earlier run";
+  ASSERT_FALSE(class_key_exists(clsid_key(kFilterClsid))) << "registered by an earlier run";
   ASSERT_EQ(run_regsvr32(L"/s \"" + module_path() + L"\""), 0u);
 
   std::wstring value;
-  ASSERT_TRUE(read_value(clsid_key(), nullptr, &value));
+  ASSERT_TRUE(read_class_value(clsid_key(kFilterClsid), nullptr, &value));
   EXPECT_EQ(value, L"ZeloCamV10");
-  ASSERT_TRUE(read_value(clsid_key(L"InprocServer32"), nullptr, &value));
+  ASSERT_TRUE(read_class_value(clsid_key(kFilterClsid, L"InprocServer32"), nullptr, &value));
   EXPECT_EQ(::lstrcmpiW(value.c_str(), module_path().c_str()), 0) << std::string(value.begin(), value.end());
-  ASSERT_TRUE(read_value(clsid_key(L"InprocServer32"), L"ThreadingModel", &value));
+  ASSERT_TRUE(read_class_value(clsid_key(kFilterClsid, L"InprocServer32"), L"ThreadingModel", &value));
   EXPECT_EQ(value, L"Both");
-  EXPECT_TRUE(listed(CLSID_VideoInputDeviceCategory));
-  EXPECT_TRUE(listed(CLSID_LegacyAmFilterCategory));
+  EXPECT_TRUE(listed(CLSID_VideoInputDeviceCategory, L"ZeloCamV10"));
+  EXPECT_TRUE(listed(CLSID_LegacyAmFilterCategory, L"ZeloCamV10"));
 
   ASSERT_EQ(run_regsvr32(L"/s /u \"" + module_path() + L"\""), 0u);
-  EXPECT_FALSE(key_exists(clsid_key()));
-  EXPECT_FALSE(listed(CLSID_VideoInputDeviceCategory));
-  EXPECT_FALSE(listed(CLSID_LegacyAmFilterCategory));
+  EXPECT_FALSE(class_key_exists(clsid_key(kFilterClsid)));
+  EXPECT_FALSE(listed(CLSID_VideoInputDeviceCategory, L"ZeloCamV10"));
+  EXPECT_FALSE(listed(CLSID_LegacyAmFilterCategory, L"ZeloCamV10"));
 }
 
 TEST_F(Registration, RegisteredCameraOpensThroughTheDeviceEnumerator) {
