@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "camera/dshow/com_apartment.h"
 #include "camera/dshow/source.h"
 
 namespace vcam::dshow {
@@ -51,13 +52,12 @@ void CSourceStream::StopStreaming() {
 }
 
 void CSourceStream::ThreadProc() {
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const ComApartment com(COINIT_MULTITHREADED);
 
   Command command;
   while ((command = thread_.GetRequest()) != Command::kInit) {
     if (command == Command::kExit) {
       thread_.Reply(S_OK);
-      if (SUCCEEDED(com)) ::CoUninitialize();
       return;
     }
     thread_.Reply(E_UNEXPECTED);
@@ -66,7 +66,6 @@ void CSourceStream::ThreadProc() {
   if (FAILED(created)) {
     OnThreadDestroy();
     thread_.Reply(created);
-    if (SUCCEEDED(com)) ::CoUninitialize();
     return;
   }
   thread_.Reply(S_OK);
@@ -90,7 +89,6 @@ void CSourceStream::ThreadProc() {
   } while (command != Command::kExit);
 
   OnThreadDestroy();
-  if (SUCCEEDED(com)) ::CoUninitialize();
 }
 
 HRESULT CSourceStream::DoBufferProcessingLoop() {

@@ -3,10 +3,9 @@
 // samples show the loop's own overhead; VGA adds the filling of 921,600 bytes.
 #include <benchmark/benchmark.h>
 
-#include <objbase.h>
-
 #include <wrl/client.h>
 
+#include "camera/dshow/com_apartment.h"
 #include "camera/dshow/testing/recording_sink.h"
 #include "camera/dshow/testing/test_source.h"
 #include "camera/dshow/testing/video_types.h"
@@ -17,7 +16,7 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 void BM_PushLoop(benchmark::State& state) {
-  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const ComApartment com(COINIT_MULTITHREADED);
   const long width = static_cast<long>(state.range(0));
   const long height = static_cast<long>(state.range(1));
   constexpr size_t kSamples = 500;
@@ -37,7 +36,6 @@ void BM_PushLoop(benchmark::State& state) {
     sink->Pin()->Disconnect();
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kSamples));
-  ::CoUninitialize();
 }
 BENCHMARK(BM_PushLoop)->Args({16, 8})->Args({640, 480})->Unit(benchmark::kMillisecond)->UseRealTime();
 
