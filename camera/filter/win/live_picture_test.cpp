@@ -196,7 +196,7 @@ DWORD last_stamp_change(const FrameChannel& channel, DWORD still_ms) {
 class LivePictureFallback : public CameraGraphFixture {
  protected:
   void SetUp() override {
-    CameraGraphFixture::SetUp();
+    ASSERT_NO_FATAL_FAILURE(CameraGraphFixture::SetUp());
     ASSERT_TRUE(channel_.open());
     ASSERT_EQ(channel_.width(), 0) << "a picture is published already";
     ASSERT_EQ(UseCallback(&log_), S_OK);
