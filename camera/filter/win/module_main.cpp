@@ -38,7 +38,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     default:
       break;
   }
-  return vcam::dshow::dll_entry_point(factory_table(), instance, reason);
+  return vcam::dshow::dll_entry_point(instance, reason);
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object) {
