@@ -68,7 +68,6 @@ STDMETHODIMP CBaseFilter::Pause() {
 
 STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start) {
   std::lock_guard lock(filter_lock_);
-  start_ = start;
   if (state_ == State_Stopped) {
     const HRESULT hr = Pause();
     if (FAILED(hr)) return hr;
@@ -169,11 +168,6 @@ STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR* vendor_info) {
 FILTER_STATE CBaseFilter::state() {
   std::lock_guard lock(filter_lock_);
   return state_;
-}
-
-REFERENCE_TIME CBaseFilter::StreamStart() {
-  std::lock_guard lock(filter_lock_);
-  return start_;
 }
 
 HRESULT CBaseFilter::NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2) {

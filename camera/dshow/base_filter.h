@@ -58,8 +58,6 @@ class CBaseFilter : public IBaseFilter {
   std::recursive_mutex& filter_lock() { return filter_lock_; }
   FILTER_STATE state();
   bool IsStopped() { return state() == State_Stopped; }
-  bool IsActive() { return state() != State_Stopped; }
-  REFERENCE_TIME StreamStart();
 
   // Passes an event to the graph that holds the filter (EC_COMPLETE,
   // EC_ERRORABORT, ...); E_NOTIMPL when the filter is in no graph.
@@ -72,7 +70,6 @@ class CBaseFilter : public IBaseFilter {
   const CLSID clsid_;
   std::wstring name_;
   FILTER_STATE state_ = State_Stopped;
-  REFERENCE_TIME start_ = 0;
   Microsoft::WRL::ComPtr<IReferenceClock> clock_;
   // The graph owns the filter; holding references back would make a cycle.
   IFilterGraph* graph_ = nullptr;

@@ -45,28 +45,21 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pin, IMemAllocator** alloc
   pin->GetAllocatorRequirements(&wanted);  // a pin without requirements leaves them zero
   if (wanted.cbAlign == 0) wanted.cbAlign = 1;
 
+  // Sizes `candidate` and proposes it to the downstream pin.
+  auto offer = [&](IMemAllocator* candidate) {
+    ALLOCATOR_PROPERTIES request = wanted;
+    const HRESULT hr = DecideBufferSize(candidate, &request);
+    return FAILED(hr) ? hr : pin->NotifyAllocator(candidate, FALSE);
+  };
+
   ComPtr<IMemAllocator> candidate;
   HRESULT hr = pin->GetAllocator(&candidate);
-  if (SUCCEEDED(hr) && candidate) {
-    ALLOCATOR_PROPERTIES request = wanted;
-    hr = DecideBufferSize(candidate.Get(), &request);
-    if (SUCCEEDED(hr)) {
-      hr = pin->NotifyAllocator(candidate.Get(), FALSE);
-      if (SUCCEEDED(hr)) {
-        *allocator = candidate.Detach();
-        return S_OK;
-      }
-    }
+  if (FAILED(hr) || !candidate || FAILED(offer(candidate.Get()))) {
+    candidate.Reset();
+    hr = InitAllocator(&candidate);
+    if (SUCCEEDED(hr)) hr = offer(candidate.Get());
+    if (FAILED(hr)) return hr;
   }
-  candidate.Reset();
-
-  hr = InitAllocator(&candidate);
-  if (FAILED(hr)) return hr;
-  ALLOCATOR_PROPERTIES request = wanted;
-  hr = DecideBufferSize(candidate.Get(), &request);
-  if (FAILED(hr)) return hr;
-  hr = pin->NotifyAllocator(candidate.Get(), FALSE);
-  if (FAILED(hr)) return hr;
   *allocator = candidate.Detach();
   return S_OK;
 }

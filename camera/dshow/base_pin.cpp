@@ -136,21 +136,13 @@ STDMETHODIMP CBasePin::BeginFlush() { return direction_ == PINDIR_OUTPUT ? E_UNE
 
 STDMETHODIMP CBasePin::EndFlush() { return direction_ == PINDIR_OUTPUT ? E_UNEXPECTED : S_OK; }
 
-STDMETHODIMP CBasePin::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
-  std::lock_guard lock(filter_->filter_lock());
-  segment_start_ = start;
-  segment_stop_ = stop;
-  segment_rate_ = rate;
-  return S_OK;
-}
+// Accepted and ignored: an output pin has no segment to pass on.
+STDMETHODIMP CBasePin::NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) { return S_OK; }
 
 STDMETHODIMP CBasePin::Notify(IBaseFilter*, Quality) { return E_NOTIMPL; }
 
-STDMETHODIMP CBasePin::SetSink(IQualityControl* sink) {
-  std::lock_guard lock(filter_->filter_lock());
-  quality_sink_ = sink;
-  return S_OK;
-}
+// Accepted; no pin here sends quality messages, so the sink is not kept.
+STDMETHODIMP CBasePin::SetSink(IQualityControl*) { return S_OK; }
 
 HRESULT CBasePin::GetMediaType(int position, CMediaType*) {
   return position < 0 ? E_INVALIDARG : VFW_S_NO_MORE_ITEMS;
@@ -181,8 +173,8 @@ HRESULT CBasePin::AgreeMediaType(IPin* receive_pin, const AM_MEDIA_TYPE* type) {
   if (type && !is_partially_specified(*type)) return AttemptConnection(receive_pin, type);
 
   HRESULT failure = VFW_E_NO_ACCEPTABLE_TYPES;
-  for (int round = 0; round < 2; ++round) {
-    const bool mine = (round == 0) == try_my_types_first_;
+  // The other pin's types first, then our own.
+  for (const bool mine : {false, true}) {
     ComPtr<IEnumMediaTypes> types;
     const HRESULT listed = mine ? EnumMediaTypes(&types) : receive_pin->EnumMediaTypes(&types);
     if (FAILED(listed) || !types) continue;

@@ -69,7 +69,6 @@ class CBasePin : public IPin, public IQualityControl {
 
   bool IsConnected();
   const std::wstring& Name() const { return name_; }
-  CBaseFilter* Filter() const { return filter_; }
   // The connection's type; empty when not connected. It changes only while
   // the filter is stopped, so the streaming thread may read it unlocked.
   const CMediaType& CurrentMediaType() const { return type_; }
@@ -77,8 +76,6 @@ class CBasePin : public IPin, public IQualityControl {
  protected:
   // The pin that Connect linked us to, or null.
   IPin* ConnectedPin() const { return connected_.Get(); }
-  // Whether our own types are offered before those of the other pin.
-  bool try_my_types_first_ = false;
 
  private:
   HRESULT AgreeMediaType(IPin* receive_pin, const AM_MEDIA_TYPE* type);
@@ -90,12 +87,6 @@ class CBasePin : public IPin, public IQualityControl {
   const PIN_DIRECTION direction_;
   Microsoft::WRL::ComPtr<IPin> connected_;
   CMediaType type_;
-  REFERENCE_TIME segment_start_ = 0;
-  REFERENCE_TIME segment_stop_ = MAXLONGLONG;
-  double segment_rate_ = 1.0;
-  // Not AddRef'ed: the sink is the filter that holds us (a graph manager or
-  // our own filter), which outlives the pin's use of it.
-  IQualityControl* quality_sink_ = nullptr;
 };
 
 }  // namespace vcam::dshow

@@ -65,20 +65,8 @@ HRESULT get_class_object(std::span<const CFactoryTemplate> table, REFCLSID clsid
 
 HRESULT can_unload_now() { return module_can_unload() ? S_OK : S_FALSE; }
 
-BOOL dll_entry_point(std::span<const CFactoryTemplate> table, HINSTANCE instance, DWORD reason) {
-  switch (reason) {
-    case DLL_PROCESS_ATTACH:
-      g_module = instance;
-      for (const CFactoryTemplate& entry : table)
-        if (entry.init) entry.init(true, entry.clsid);
-      break;
-    case DLL_PROCESS_DETACH:
-      for (const CFactoryTemplate& entry : table)
-        if (entry.init) entry.init(false, entry.clsid);
-      break;
-    default:
-      break;
-  }
+BOOL dll_entry_point(HINSTANCE instance, DWORD reason) {
+  if (reason == DLL_PROCESS_ATTACH) g_module = instance;
   return TRUE;
 }
 

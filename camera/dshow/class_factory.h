@@ -19,8 +19,6 @@ struct CFactoryTemplate {
   // A new object with no references yet, or null with *hr set; on failure
   // after construction the object is already deleted.
   IUnknown* (*create)(HRESULT* hr);
-  // Called on module load (true) and unload (false); may be null.
-  void (*init)(bool loading, const CLSID* clsid);
   // Registration data for the filter mapper; null for non-filters.
   const FilterSetup* setup;
 };
@@ -50,9 +48,9 @@ HRESULT get_class_object(std::span<const CFactoryTemplate> table, REFCLSID clsid
 // DllCanUnloadNow.
 HRESULT can_unload_now();
 
-// The module entry's share of DllMain: remembers the module and runs the
-// templates' init routines on process attach and detach.
-BOOL dll_entry_point(std::span<const CFactoryTemplate> table, HINSTANCE instance, DWORD reason);
+// The module entry's share of DllMain: remembers the module on process
+// attach.
+BOOL dll_entry_point(HINSTANCE instance, DWORD reason);
 
 // The module handle remembered by dll_entry_point; the executable's handle
 // when none was (a program linking the classes directly).

@@ -27,11 +27,11 @@ IUnknown* create_nothing(HRESULT* hr) {
 }
 
 const CFactoryTemplate kTable[] = {
-    {L"Test Source", &kTestSourceClsid, create_test_source, nullptr, nullptr},
+    {L"Test Source", &kTestSourceClsid, create_test_source, nullptr},
 };
 
 constexpr CLSID kFailingClsid = {0x1D5C0A8E, 0x33B1, 0x4F0E, {0xA2, 0x61, 0x0C, 0x5B, 0x8E, 0x11, 0x7F, 0x40}};
-const CFactoryTemplate kFailingTable[] = {{L"Nothing", &kFailingClsid, create_nothing, nullptr, nullptr}};
+const CFactoryTemplate kFailingTable[] = {{L"Nothing", &kFailingClsid, create_nothing, nullptr}};
 
 TEST(ClassFactory, UnknownClassIsNotAvailable) {
   void* object = reinterpret_cast<void*>(0x1234);

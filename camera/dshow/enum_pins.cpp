@@ -8,7 +8,7 @@
 namespace vcam::dshow {
 
 CEnumPins::CEnumPins(CBaseFilter* filter, ULONG position)
-    : filter_(filter), filter_reference_(filter), version_(filter->PinVersion()), position_(position) {}
+    : filter_(filter), version_(filter->PinVersion()), position_(position) {}
 
 CEnumPins::~CEnumPins() = default;
 
@@ -61,7 +61,7 @@ STDMETHODIMP CEnumPins::Reset() {
 STDMETHODIMP CEnumPins::Clone(IEnumPins** clone) {
   if (!clone) return E_POINTER;
   if (OutOfSync()) return VFW_E_ENUM_OUT_OF_SYNC;
-  auto* copy = new (std::nothrow) CEnumPins(filter_, position_);
+  auto* copy = new (std::nothrow) CEnumPins(filter_.Get(), position_);
   if (!copy) return E_OUTOFMEMORY;
   *clone = copy;
   copy->AddRef();

@@ -34,8 +34,7 @@ class CEnumPins : public IEnumPins {
 
   ObjectCount object_count_;
   std::atomic<ULONG> references_{0};
-  CBaseFilter* const filter_;
-  Microsoft::WRL::ComPtr<IBaseFilter> filter_reference_;
+  const Microsoft::WRL::ComPtr<CBaseFilter> filter_;
   long version_;
   ULONG position_;
 };

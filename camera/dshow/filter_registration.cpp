@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include "camera/dshow/class_factory.h"
+#include "camera/dshow/com_apartment.h"
 #include "common/win/unique_handle.h"
 
 namespace vcam::dshow {
@@ -111,16 +112,15 @@ HRESULT register_module(std::span<const CFactoryTemplate> table, HMODULE module,
     }
   }
 
-  // The mapper is a COM object; the registering thread may not have COM yet.
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  HRESULT result = S_OK;
-  for (const CFactoryTemplate& entry : table) {
-    if (!entry.setup) continue;
-    result = register_filter_setup(*entry.setup, add);
-    if (FAILED(result)) break;
+  {
+    // The mapper is a COM object; the registering thread may not have COM yet.
+    const ComApartment com(COINIT_APARTMENTTHREADED);
+    for (const CFactoryTemplate& entry : table) {
+      if (!entry.setup) continue;
+      const HRESULT hr = register_filter_setup(*entry.setup, add);
+      if (FAILED(hr)) return hr;
+    }
   }
-  if (SUCCEEDED(com)) ::CoUninitialize();
-  if (FAILED(result)) return result;
 
   if (!add) {
     for (const CFactoryTemplate& entry : table) {

@@ -32,7 +32,7 @@ IUnknown* create_nothing(HRESULT* hr) {
   *hr = E_NOTIMPL;
   return nullptr;
 }
-const CFactoryTemplate kTable[] = {{L"Registration Test Filter", &kOtherClsid, create_nothing, nullptr, &kSetup}};
+const CFactoryTemplate kTable[] = {{L"Registration Test Filter", &kOtherClsid, create_nothing, &kSetup}};
 
 TEST(FilterRegistration, ServerKeysAreWrittenAndRemoved) {
   ASSERT_EQ(register_server(kTestSourceClsid, L"Test Source", L"C:\\x\\test.ax", L"Both"), S_OK);

@@ -25,6 +25,4 @@ void lock_module(bool lock) {
 
 bool module_can_unload() { return objects.load() == 0 && locks.load() == 0; }
 
-long live_object_count() { return objects.load(); }
-
 }  // namespace vcam::dshow

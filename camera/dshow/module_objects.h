@@ -18,7 +18,4 @@ void lock_module(bool lock);
 // No live object and no server lock.
 bool module_can_unload();
 
-// Live objects, for tests.
-long live_object_count();
-
 }  // namespace vcam::dshow

@@ -9,6 +9,7 @@
 #include <wrl/client.h>
 
 #include "camera/dshow/testing/recording_sink.h"
+#include "camera/dshow/testing/source_sink_pair.h"
 #include "camera/dshow/testing/test_source.h"
 #include "camera/dshow/testing/video_types.h"
 
@@ -16,31 +17,13 @@ namespace vcam::dshow {
 namespace {
 
 using Microsoft::WRL::ComPtr;
+using Pair = testing::SourceSinkPair;
 using testing::RecordingSink;
 using testing::rgb24_type;
 using testing::SinkOptions;
 using testing::TestSource;
 using testing::TestStreamOptions;
 using Strings = std::vector<std::string>;
-
-// Connected pins hold each other, so a test disconnects them before it lets
-// go of the filters, as a graph does.
-struct Pair {
-  ~Pair() {
-    if (!source || !sink) return;
-    source->Stop();
-    out()->Disconnect();
-    in()->Disconnect();
-  }
-  ComPtr<TestSource> source;
-  ComPtr<RecordingSink> sink;
-  IPin* out() { return source->Stream(); }
-  IPin* in() { return sink->Pin(); }
-};
-
-Pair make_pair(TestStreamOptions source_options, SinkOptions sink_options = {}) {
-  return Pair{new TestSource(std::move(source_options)), new RecordingSink(std::move(sink_options))};
-}
 
 TestStreamOptions offering(std::vector<CMediaType> offered, std::vector<CMediaType> accepted = {}) {
   TestStreamOptions options;
@@ -52,7 +35,7 @@ TestStreamOptions offering(std::vector<CMediaType> offered, std::vector<CMediaTy
 TEST(PinConnection, DownstreamTypesAreTriedBeforeOurOwn) {
   SinkOptions sink;
   sink.offered = {rgb24_type(16, 16), rgb24_type(32, 24)};
-  Pair p = make_pair(offering({rgb24_type(64, 48), rgb24_type(32, 24)}), sink);
+  Pair p(offering({rgb24_type(64, 48), rgb24_type(32, 24)}), sink);
   ASSERT_EQ(p.out()->Connect(p.in(), nullptr), S_OK);
   // 16 x 16 is refused, 32 x 24 from the downstream list is taken.
   EXPECT_EQ(p.source->Stream()->Events(), (Strings{"check 16", "check 32", "set", "decide"}));
@@ -60,7 +43,7 @@ TEST(PinConnection, DownstreamTypesAreTriedBeforeOurOwn) {
 }
 
 TEST(PinConnection, OwnTypesFollowInTheirOrderWhenDownstreamHasNone) {
-  Pair p = make_pair(offering({rgb24_type(64, 48), rgb24_type(32, 24)}, {rgb24_type(32, 24)}));
+  Pair p(offering({rgb24_type(64, 48), rgb24_type(32, 24)}, {rgb24_type(32, 24)}));
   ASSERT_EQ(p.out()->Connect(p.in(), nullptr), S_OK);
   EXPECT_EQ(p.source->Stream()->Events(), (Strings{"check 64", "check 32", "set", "decide"}));
   CMediaType connected;
@@ -71,7 +54,7 @@ TEST(PinConnection, OwnTypesFollowInTheirOrderWhenDownstreamHasNone) {
 TEST(PinConnection, NoCommonTypeFailsAndLeavesBothPinsFree) {
   SinkOptions sink;
   sink.accepted = {rgb24_type(8, 8)};
-  Pair p = make_pair(offering({rgb24_type(64, 48)}), sink);
+  Pair p(offering({rgb24_type(64, 48)}), sink);
   EXPECT_EQ(p.out()->Connect(p.in(), nullptr), VFW_E_NO_ACCEPTABLE_TYPES);
   ComPtr<IPin> other;
   EXPECT_EQ(p.out()->ConnectedTo(&other), VFW_E_NOT_CONNECTED);
@@ -79,17 +62,17 @@ TEST(PinConnection, NoCommonTypeFailsAndLeavesBothPinsFree) {
 }
 
 TEST(PinConnection, GivenCompleteTypeIsTheOnlyOneTried) {
-  Pair p = make_pair(offering({rgb24_type(64, 48), rgb24_type(32, 24)}));
+  Pair p(offering({rgb24_type(64, 48), rgb24_type(32, 24)}));
   CMediaType wanted = rgb24_type(32, 24);
   ASSERT_EQ(p.out()->Connect(p.in(), &wanted.get()), S_OK);
   EXPECT_EQ(p.source->Stream()->Events(), (Strings{"check 32", "set", "decide"}));
   CMediaType refused = rgb24_type(100, 100);
-  Pair q = make_pair(offering({rgb24_type(64, 48)}));
+  Pair q(offering({rgb24_type(64, 48)}));
   EXPECT_EQ(q.out()->Connect(q.in(), &refused.get()), VFW_E_TYPE_NOT_ACCEPTED);
 }
 
 TEST(PinConnection, PartialTypeFiltersTheCandidates) {
-  Pair p = make_pair(offering({rgb24_type(64, 48)}));
+  Pair p(offering({rgb24_type(64, 48)}));
   AM_MEDIA_TYPE partial{};
   partial.majortype = MEDIATYPE_Audio;
   EXPECT_EQ(p.out()->Connect(p.in(), &partial), VFW_E_NO_ACCEPTABLE_TYPES);
@@ -101,7 +84,7 @@ TEST(PinConnection, DownstreamAllocatorIsNegotiatedInOrder) {
   SinkOptions sink;
   sink.requirements.cbAlign = 16;
   sink.requirements.cbPrefix = 8;
-  Pair p = make_pair(offering({rgb24_type(64, 48)}), sink);
+  Pair p(offering({rgb24_type(64, 48)}), sink);
   ASSERT_EQ(p.out()->Connect(p.in(), nullptr), S_OK);
   EXPECT_EQ(p.sink->Pin()->Calls(), (Strings{"EnumMediaTypes", "ReceiveConnection", "GetAllocatorRequirements",
                                             "GetAllocator", "NotifyAllocator"}));
@@ -116,7 +99,7 @@ TEST(PinConnection, DownstreamAllocatorIsNegotiatedInOrder) {
 TEST(PinConnection, MemoryAllocatorIsUsedWhenDownstreamOffersNone) {
   SinkOptions sink;
   sink.offer_allocator = false;
-  Pair p = make_pair(offering({rgb24_type(64, 48)}), sink);
+  Pair p(offering({rgb24_type(64, 48)}), sink);
   ASSERT_EQ(p.out()->Connect(p.in(), nullptr), S_OK);
   IMemAllocator* used = p.sink->Pin()->NotifiedAllocator();
   ASSERT_NE(used, nullptr);
@@ -127,7 +110,7 @@ TEST(PinConnection, MemoryAllocatorIsUsedWhenDownstreamOffersNone) {
 TEST(PinConnection, RefusedNotificationFallsBackToAMemoryAllocatorThenFails) {
   SinkOptions sink;
   sink.notify_allocator_result = E_FAIL;
-  Pair p = make_pair(offering({rgb24_type(64, 48)}), sink);
+  Pair p(offering({rgb24_type(64, 48)}), sink);
   EXPECT_EQ(p.out()->Connect(p.in(), nullptr), VFW_E_NO_ACCEPTABLE_TYPES);
   // Both the pin's own allocator and a memory allocator were proposed.
   Strings calls = p.sink->Pin()->Calls();
@@ -138,7 +121,7 @@ TEST(PinConnection, RefusedNotificationFallsBackToAMemoryAllocatorThenFails) {
 }
 
 TEST(PinConnection, ConnectedPinRefusesSecondConnectionAndDisconnectsWhileStoppedOnly) {
-  Pair p = make_pair(offering({rgb24_type(64, 48)}));
+  Pair p(offering({rgb24_type(64, 48)}));
   ASSERT_EQ(p.out()->Connect(p.in(), nullptr), S_OK);
   ComPtr<RecordingSink> another(new RecordingSink);
   EXPECT_EQ(p.out()->Connect(another->Pin(), nullptr), VFW_E_ALREADY_CONNECTED);
@@ -159,14 +142,14 @@ TEST(PinConnection, ConnectedPinRefusesSecondConnectionAndDisconnectsWhileStoppe
 }
 
 TEST(PinConnection, ConnectWhileRunningIsRefused) {
-  Pair p = make_pair(offering({rgb24_type(64, 48)}));
+  Pair p(offering({rgb24_type(64, 48)}));
   ASSERT_EQ(p.source->Run(0), S_OK);
   EXPECT_EQ(p.out()->Connect(p.in(), nullptr), VFW_E_NOT_STOPPED);
   ASSERT_EQ(p.source->Stop(), S_OK);
 }
 
 TEST(PinConnection, OutputPinRefusesToReceiveAConnection) {
-  Pair p = make_pair(offering({rgb24_type(64, 48)}));
+  Pair p(offering({rgb24_type(64, 48)}));
   CMediaType type = rgb24_type(64, 48);
   EXPECT_EQ(p.out()->ReceiveConnection(p.in(), &type.get()), VFW_E_INVALID_DIRECTION);
   ComPtr<TestSource> other(new TestSource(offering({rgb24_type(64, 48)})));
@@ -178,7 +161,7 @@ TEST(PinConnection, OutputPinRefusesToReceiveAConnection) {
 }
 
 TEST(PinConnection, QueryAcceptAnswersFromCheckMediaType) {
-  Pair p = make_pair(offering({rgb24_type(64, 48)}));
+  Pair p(offering({rgb24_type(64, 48)}));
   CMediaType good = rgb24_type(64, 48);
   CMediaType bad = rgb24_type(65, 48);
   EXPECT_EQ(p.out()->QueryAccept(&good.get()), S_OK);

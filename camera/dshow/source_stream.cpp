@@ -2,11 +2,15 @@
 
 #include <mutex>
 
+#include <wrl/client.h>
+
+#include "camera/dshow/com_apartment.h"
 #include "camera/dshow/source.h"
 
 namespace vcam::dshow {
 
 using Command = StreamThread::Command;
+using Microsoft::WRL::ComPtr;
 
 CSourceStream::CSourceStream(CSource* filter, const wchar_t* name) : CBaseOutputPin(filter, name), source_(filter) {}
 
@@ -51,13 +55,12 @@ void CSourceStream::StopStreaming() {
 }
 
 void CSourceStream::ThreadProc() {
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const ComApartment com(COINIT_MULTITHREADED);
 
   Command command;
   while ((command = thread_.GetRequest()) != Command::kInit) {
     if (command == Command::kExit) {
       thread_.Reply(S_OK);
-      if (SUCCEEDED(com)) ::CoUninitialize();
       return;
     }
     thread_.Reply(E_UNEXPECTED);
@@ -66,7 +69,6 @@ void CSourceStream::ThreadProc() {
   if (FAILED(created)) {
     OnThreadDestroy();
     thread_.Reply(created);
-    if (SUCCEEDED(com)) ::CoUninitialize();
     return;
   }
   thread_.Reply(S_OK);
@@ -90,7 +92,6 @@ void CSourceStream::ThreadProc() {
   } while (command != Command::kExit);
 
   OnThreadDestroy();
-  if (SUCCEEDED(com)) ::CoUninitialize();
 }
 
 HRESULT CSourceStream::DoBufferProcessingLoop() {
@@ -98,29 +99,24 @@ HRESULT CSourceStream::DoBufferProcessingLoop() {
   Command command = Command::kNone;
   do {
     while (!thread_.CheckRequest(&command)) {
-      IMediaSample* sample = nullptr;
-      HRESULT hr = GetDeliveryBuffer(&sample, nullptr, nullptr, 0);
+      ComPtr<IMediaSample> sample;
+      HRESULT hr = GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0);
       if (FAILED(hr) || !sample) {
         // The allocator is decommitted while a Stop is on its way.
         thread_.WaitForRequest(std::chrono::milliseconds(1));
         continue;
       }
-      hr = FillBuffer(sample);
+      hr = FillBuffer(sample.Get());
       if (hr == S_OK) {
-        hr = Deliver(sample);
-        sample->Release();
         // Downstream refused the sample or is stopping: wait for commands.
-        if (hr != S_OK) return S_OK;
-      } else if (hr == S_FALSE) {
-        sample->Release();
-        DeliverEndOfStream();
-        return S_OK;
-      } else {
-        sample->Release();
-        DeliverEndOfStream();
-        Source()->NotifyEvent(EC_ERRORABORT, hr, 0);
-        return hr;
+        if (Deliver(sample.Get()) != S_OK) return S_OK;
+        continue;
       }
+      sample.Reset();
+      DeliverEndOfStream();
+      if (hr == S_FALSE) return S_OK;
+      Source()->NotifyEvent(EC_ERRORABORT, hr, 0);
+      return hr;
     }
     // Pause and Run only change what the graph does with our samples.
     if (command == Command::kPause || command == Command::kRun)

@@ -3,41 +3,30 @@
 // samples show the loop's own overhead; VGA adds the filling of 921,600 bytes.
 #include <benchmark/benchmark.h>
 
-#include <objbase.h>
-
-#include <wrl/client.h>
-
-#include "camera/dshow/testing/recording_sink.h"
-#include "camera/dshow/testing/test_source.h"
+#include "camera/dshow/com_apartment.h"
+#include "camera/dshow/testing/source_sink_pair.h"
 #include "camera/dshow/testing/video_types.h"
 
 namespace vcam::dshow {
 namespace {
 
-using Microsoft::WRL::ComPtr;
-
 void BM_PushLoop(benchmark::State& state) {
-  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const ComApartment com(COINIT_MULTITHREADED);
   const long width = static_cast<long>(state.range(0));
   const long height = static_cast<long>(state.range(1));
   constexpr size_t kSamples = 500;
   for (auto _ : state) {
     testing::TestStreamOptions options;
     options.offered = {testing::rgb24_type(width, height)};
-    ComPtr<testing::TestSource> source(new testing::TestSource(std::move(options)));
-    ComPtr<testing::RecordingSink> sink(new testing::RecordingSink);
-    if (source->Stream()->Connect(sink->Pin(), nullptr) != S_OK) {
+    testing::SourceSinkPair pair(std::move(options));
+    if (pair.out()->Connect(pair.in(), nullptr) != S_OK) {
       state.SkipWithError("connection failed");
       break;
     }
-    source->Run(0);
-    if (!sink->Pin()->WaitForSamples(kSamples, 60'000)) state.SkipWithError("samples missing");
-    source->Stop();
-    source->Stream()->Disconnect();
-    sink->Pin()->Disconnect();
+    pair.source->Run(0);
+    if (!pair.sink->Pin()->WaitForSamples(kSamples, 60'000)) state.SkipWithError("samples missing");
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kSamples));
-  ::CoUninitialize();
 }
 BENCHMARK(BM_PushLoop)->Args({16, 8})->Args({640, 480})->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -9,6 +9,7 @@
 #include <wrl/client.h>
 
 #include "camera/dshow/testing/recording_sink.h"
+#include "camera/dshow/testing/source_sink_pair.h"
 #include "camera/dshow/testing/test_source.h"
 #include "camera/dshow/testing/video_types.h"
 
@@ -16,7 +17,6 @@ namespace vcam::dshow {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-using testing::RecordingSink;
 using testing::rgb24_type;
 using testing::SinkOptions;
 using testing::TestSource;
@@ -25,21 +25,12 @@ using Strings = std::vector<std::string>;
 
 constexpr DWORD kWaitMs = 10000;
 
-struct Connected {
+struct Connected : testing::SourceSinkPair {
   explicit Connected(TestStreamOptions options, SinkOptions sink_options = {})
-      : source(new TestSource(std::move(options))), sink(new RecordingSink(std::move(sink_options))) {
-    connected = source->Stream()->Connect(sink->Pin(), nullptr);
+      : SourceSinkPair(std::move(options), std::move(sink_options)) {
+    connected = out()->Connect(in(), nullptr);
     source->Stream()->ClearEvents();
   }
-  // Connected pins hold each other; disconnecting lets both filters go.
-  ~Connected() {
-    if (!source) return;
-    source->Stop();
-    source->Stream()->Disconnect();
-    sink->Pin()->Disconnect();
-  }
-  ComPtr<TestSource> source;
-  ComPtr<RecordingSink> sink;
   HRESULT connected;
 };
 

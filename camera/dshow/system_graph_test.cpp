@@ -2,14 +2,12 @@
 // system Sample Grabber and Null Renderer.
 #include <windows.h>
 #include <dshow.h>
-#include <qedit.h>
 
 #include <gtest/gtest.h>
 
 #include <wrl/client.h>
 
-#include "camera/dshow/system_filters.h"
-#include "camera/dshow/testing/sample_recorder.h"
+#include "camera/dshow/testing/grabber_graph.h"
 #include "camera/dshow/testing/test_source.h"
 #include "camera/dshow/testing/video_types.h"
 
@@ -18,53 +16,18 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 using testing::rgb24_type;
-using testing::SampleRecorder;
 using testing::TestSource;
 using testing::TestStreamOptions;
 
 constexpr DWORD kWaitMs = 20000;
 
-ComPtr<IPin> first_pin(IBaseFilter* filter, PIN_DIRECTION wanted) {
-  ComPtr<IEnumPins> pins;
-  if (FAILED(filter->EnumPins(&pins))) return nullptr;
-  ComPtr<IPin> pin;
-  while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-    PIN_DIRECTION direction{};
-    if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == wanted) return pin;
-  }
-  return nullptr;
-}
-
-class SystemGraph : public ::testing::Test {
+class SystemGraph : public testing::GrabberGraphFixture {
  protected:
   void Build(TestStreamOptions options) {
     source_ = new TestSource(std::move(options));
-    ASSERT_EQ(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&graph_)), S_OK);
-    ASSERT_EQ(::CoCreateInstance(kSampleGrabberClsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&grabber_)),
-              S_OK);
-    ASSERT_EQ(::CoCreateInstance(kNullRendererClsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer_)),
-              S_OK);
-    ASSERT_EQ(graph_->AddFilter(source_.Get(), L"Source"), S_OK);
-    ASSERT_EQ(graph_->AddFilter(grabber_.Get(), L"Grabber"), S_OK);
-    ASSERT_EQ(graph_->AddFilter(renderer_.Get(), L"Renderer"), S_OK);
-    ComPtr<ISampleGrabber> grab;
-    ASSERT_EQ(grabber_.As(&grab), S_OK);
-    AM_MEDIA_TYPE wanted{};
-    wanted.majortype = MEDIATYPE_Video;
-    wanted.subtype = MEDIASUBTYPE_RGB24;
-    ASSERT_EQ(grab->SetMediaType(&wanted), S_OK);
-    ASSERT_EQ(grab->SetCallback(&recorder_, 0), S_OK);
-    ASSERT_EQ(graph_->ConnectDirect(source_->Stream(), first_pin(grabber_.Get(), PINDIR_INPUT).Get(), nullptr), S_OK);
-    ASSERT_EQ(graph_->ConnectDirect(first_pin(grabber_.Get(), PINDIR_OUTPUT).Get(),
-                                    first_pin(renderer_.Get(), PINDIR_INPUT).Get(), nullptr),
-              S_OK);
-    ASSERT_EQ(graph_.As(&control_), S_OK);
+    ASSERT_NO_FATAL_FAILURE(BuildGraph(source_.Get(), L"Source"));
+    ASSERT_EQ(ConnectThroughGrabber(source_->Stream()), S_OK);
     ASSERT_EQ(graph_->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events_.GetAddressOf())), S_OK);
-  }
-
-  void TearDown() override {
-    if (control_) control_->Stop();
-    if (graph_ && source_) graph_->RemoveFilter(source_.Get());
   }
 
   static TestStreamOptions limited(long samples) {
@@ -75,11 +38,7 @@ class SystemGraph : public ::testing::Test {
   }
 
   ComPtr<TestSource> source_;
-  ComPtr<IGraphBuilder> graph_;
-  ComPtr<IBaseFilter> grabber_, renderer_;
-  ComPtr<IMediaControl> control_;
   ComPtr<IMediaEvent> events_;
-  SampleRecorder recorder_;
 };
 
 TEST_F(SystemGraph, JoiningTheGraphGivesNameGraphAndClock) {

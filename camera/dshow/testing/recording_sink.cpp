@@ -103,6 +103,20 @@ class OnePin : public IEnumPins {
 
 }  // namespace
 
+ReceivedSample received_sample(IMediaSample* sample) {
+  ReceivedSample s;
+  s.tick = ::timeGetTime();
+  s.time_result = sample->GetTime(&s.start, &s.stop);
+  s.media_time_result = sample->GetMediaTime(&s.media_start, &s.media_stop);
+  s.length = sample->GetActualDataLength();
+  BYTE* data = nullptr;
+  if (SUCCEEDED(sample->GetPointer(&data)) && data && s.length > 0) s.first_byte = data[0];
+  s.sync_point = sample->IsSyncPoint() == S_OK;
+  s.discontinuity = sample->IsDiscontinuity() == S_OK;
+  s.preroll = sample->IsPreroll() == S_OK;
+  return s;
+}
+
 RecordingInputPin::RecordingInputPin(RecordingSink* filter, SinkOptions options)
     : filter_(filter), options_(std::move(options)), receive_result_(options_.receive_result) {
   ::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&own_allocator_));
@@ -251,16 +265,7 @@ STDMETHODIMP RecordingInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES* p
 
 STDMETHODIMP RecordingInputPin::Receive(IMediaSample* sample) {
   if (!sample) return E_POINTER;
-  ReceivedSample s;
-  s.tick = ::timeGetTime();
-  s.time_result = sample->GetTime(&s.start, &s.stop);
-  s.media_time_result = sample->GetMediaTime(&s.media_start, &s.media_stop);
-  s.length = sample->GetActualDataLength();
-  BYTE* data = nullptr;
-  if (SUCCEEDED(sample->GetPointer(&data)) && data && s.length > 0) s.first_byte = data[0];
-  s.sync_point = sample->IsSyncPoint() == S_OK;
-  s.discontinuity = sample->IsDiscontinuity() == S_OK;
-  s.preroll = sample->IsPreroll() == S_OK;
+  const ReceivedSample s = received_sample(sample);
   std::lock_guard lock(lock_);
   samples_.push_back(s);
   changed_.notify_all();

@@ -41,6 +41,9 @@ struct ReceivedSample {
   DWORD tick = 0;  // timeGetTime at arrival
 };
 
+// What a receiver sees of `sample` as it arrives.
+ReceivedSample received_sample(IMediaSample* sample);
+
 class RecordingSink;
 
 class RecordingInputPin : public IPin, public IMemInputPin {

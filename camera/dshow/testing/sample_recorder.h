@@ -3,50 +3,29 @@
 // times, media times, length and the first byte of each sample.
 #include <windows.h>
 #include <dshow.h>
-#include <qedit.h>
-#include <mmsystem.h>
 
-#include <atomic>
 #include <cstdint>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
 
+#include "camera/dshow/testing/grabber_callback.h"
 #include "camera/dshow/testing/recording_sink.h"
 
 namespace vcam::dshow::testing {
 
-class SampleRecorder : public ISampleGrabberCB {
+class SampleRecorder : public GrabberCallback {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_ISampleGrabberCB) return E_NOINTERFACE;
-    *object = static_cast<ISampleGrabberCB*>(this);
-    AddRef();
-    return S_OK;
-  }
-  // Lives on the test's stack; the grabber's references do not own it.
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-
   STDMETHODIMP SampleCB(double, IMediaSample* sample) override {
-    ReceivedSample s;
-    s.tick = ::timeGetTime();
-    s.time_result = sample->GetTime(&s.start, &s.stop);
-    s.media_time_result = sample->GetMediaTime(&s.media_start, &s.media_stop);
-    s.length = sample->GetActualDataLength();
+    const ReceivedSample s = received_sample(sample);
     BYTE* data = nullptr;
-    if (SUCCEEDED(sample->GetPointer(&data)) && data && s.length > 0) s.first_byte = data[0];
-    s.sync_point = sample->IsSyncPoint() == S_OK;
-    s.discontinuity = sample->IsDiscontinuity() == S_OK;
-    s.preroll = sample->IsPreroll() == S_OK;
+    if (FAILED(sample->GetPointer(&data))) data = nullptr;
     std::lock_guard lock(lock_);
-    if (keep_data_) data_.emplace_back(data, data + (s.length > 0 ? s.length : 0));
+    if (keep_data_) data_.emplace_back(data, data && s.length > 0 ? data + s.length : data);
     samples_.push_back(s);
     changed_.notify_all();
     return S_OK;
   }
-  STDMETHODIMP BufferCB(double, BYTE*, long) override { return E_NOTIMPL; }
 
   std::vector<ReceivedSample> Samples() {
     std::lock_guard lock(lock_);

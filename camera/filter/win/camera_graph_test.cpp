@@ -4,25 +4,20 @@
 #include <windows.h>
 #include <dshow.h>
 #include <mmsystem.h>
-#include <qedit.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include <wrl/client.h>
-
 #include "camera/filter/win/testing/camera_graph.h"
 #include "camera/filter/win/testing/companion_setup.h"
 #include "camera/filter/win/testing/debug_output_capture.h"
-#include "camera/filter/win/video_media_type.h"
 #include "tools/publisher/pattern_check.h"
 
 namespace vcam::camera {
 namespace {
 
 using CameraGraph = testing::CameraGraphFixture;
-using Microsoft::WRL::ComPtr;
 
 constexpr DWORD kWaitMs = testing::kGraphWaitMs;
 constexpr REFERENCE_TIME kInterval = 666'666;
@@ -37,8 +32,7 @@ TEST_F(CameraGraph, ConnectsAtTheConfiguredVgaSize) {
 }
 
 TEST_F(CameraGraph, SetFormatBeforeConnectingChoosesTheSize) {
-  const dshow::CMediaType hd = make_video_type({1280, 720}, 15);
-  ASSERT_EQ(camera_.pin->SetFormat(const_cast<AM_MEDIA_TYPE*>(&hd.get())), S_OK);
+  ASSERT_EQ(ChooseSize(1280, 720), S_OK);
   ASSERT_EQ(ConnectCamera(), S_OK);
   dshow::CMediaType type;
   const VIDEOINFOHEADER* info = Connection(&type);
@@ -49,7 +43,7 @@ TEST_F(CameraGraph, SetFormatBeforeConnectingChoosesTheSize) {
   ASSERT_TRUE(recorder_.WaitFor(2, kWaitMs));
   EXPECT_EQ(recorder_.Samples()[0].length, 1280 * 720 * 3);
   // The connection keeps its size; a new one would need a stop first.
-  EXPECT_EQ(camera_.pin->SetFormat(const_cast<AM_MEDIA_TYPE*>(&hd.get())), VFW_E_NOT_STOPPED);
+  EXPECT_EQ(ChooseSize(1280, 720), VFW_E_NOT_STOPPED);
 }
 
 TEST_F(CameraGraph, SamplesCarryFifteenFramesASecondStamps) {
@@ -127,8 +121,7 @@ class CameraGraphPublished : public CameraGraph {
 TEST_F(CameraGraphPublished, PublishedPicturesReachTheClientUprightAtTheConnectedSize) {
   ASSERT_TRUE(StartPublisher(L"--size 800x600 --first-number 40"));
   recorder_.KeepData();
-  const dshow::CMediaType hd = make_video_type({1280, 720}, 15);
-  ASSERT_EQ(camera_.pin->SetFormat(const_cast<AM_MEDIA_TYPE*>(&hd.get())), S_OK);
+  ASSERT_EQ(ChooseSize(1280, 720), S_OK);
   ASSERT_EQ(ConnectCamera(), S_OK);
   ASSERT_TRUE(SUCCEEDED(control_->Run()));
   ASSERT_TRUE(recorder_.WaitFor(5, kWaitMs));

@@ -4,6 +4,7 @@
 
 #include <wrl/client.h>
 
+#include "camera/dshow/com_apartment.h"
 #include "camera/filter/win/filter_identity.h"
 
 namespace vcam::camera {
@@ -11,30 +12,18 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// COM for the mapper calls; the registering thread may have none.
-class ComScope {
- public:
-  ComScope() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
-};
-
 HRESULT create_mapper(ComPtr<IFilterMapper2>* mapper) {
   return ::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(mapper->GetAddressOf()));
 }
 
 }  // namespace
 
+// COM for the mapper calls is taken once for both steps; the registering
+// thread may have none.
 HRESULT register_camera(HMODULE module) {
+  const dshow::ComApartment com(COINIT_APARTMENTTHREADED);
   HRESULT hr = dshow::register_module(factory_table(), module, true);
   if (FAILED(hr)) return hr;
-  ComScope com;
   ComPtr<IFilterMapper2> mapper;
   hr = create_mapper(&mapper);
   if (FAILED(hr)) return hr;
@@ -43,9 +32,9 @@ HRESULT register_camera(HMODULE module) {
 }
 
 HRESULT unregister_camera(HMODULE module) {
+  const dshow::ComApartment com(COINIT_APARTMENTTHREADED);
   HRESULT hr = dshow::register_module(factory_table(), module, false);
   if (FAILED(hr)) return hr;
-  ComScope com;
   ComPtr<IFilterMapper2> mapper;
   hr = create_mapper(&mapper);
   if (FAILED(hr)) return hr;

@@ -31,7 +31,7 @@ REGFILTER2 device_registration() {
 }
 
 const dshow::CFactoryTemplate kTemplates[] = {
-    {kFilterName, &kFilterClsid, &CameraSourceFilter::CreateInstance, nullptr, &kFilterSetup},
+    {kFilterName, &kFilterClsid, &CameraSourceFilter::CreateInstance, &kFilterSetup},
 };
 
 }  // namespace

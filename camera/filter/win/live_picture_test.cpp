@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "camera/channel/win/frame_channel.h"
+#include "camera/dshow/testing/grabber_callback.h"
 #include "camera/filter/win/testing/camera_graph.h"
 #include "camera/pump/picture_geometry.h"
 #include "tools/publisher/pattern_check.h"
@@ -111,7 +112,7 @@ std::uint64_t fnv1a64(const std::uint8_t* data, size_t size) {
 
 // What each 640 x 480 sample showed and when it arrived; no pixels are kept,
 // so a run of several seconds stays small.
-class PictureLog : public ISampleGrabberCB {
+class PictureLog : public dshow::testing::GrabberCallback {
  public:
   struct Entry {
     DWORD tick = 0;           // timeGetTime at arrival
@@ -119,16 +120,6 @@ class PictureLog : public ISampleGrabberCB {
     bool pattern = false;     // the test pattern's corner markers, upright
   };
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_ISampleGrabberCB) return E_NOINTERFACE;
-    *object = static_cast<ISampleGrabberCB*>(this);
-    return S_OK;
-  }
-  // Lives on the test's stack, beyond the graph.
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP BufferCB(double, BYTE*, long) override { return E_NOTIMPL; }
   STDMETHODIMP SampleCB(double, IMediaSample* sample) override {
     Entry e;
     e.tick = ::timeGetTime();
@@ -205,7 +196,7 @@ DWORD last_stamp_change(const FrameChannel& channel, DWORD still_ms) {
 class LivePictureFallback : public CameraGraphFixture {
  protected:
   void SetUp() override {
-    CameraGraphFixture::SetUp();
+    ASSERT_NO_FATAL_FAILURE(CameraGraphFixture::SetUp());
     ASSERT_TRUE(channel_.open());
     ASSERT_EQ(channel_.width(), 0) << "a picture is published already";
     ASSERT_EQ(UseCallback(&log_), S_OK);

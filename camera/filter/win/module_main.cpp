@@ -7,6 +7,7 @@
 
 #include "camera/channel/win/consumer_list.h"
 #include "camera/dshow/class_factory.h"
+#include "camera/dshow/com_apartment.h"
 #include "camera/filter/win/camera_registration.h"
 #include "camera/filter/win/filter_identity.h"
 
@@ -15,23 +16,8 @@ namespace {
 using namespace vcam::camera;
 
 // COM on the loading thread for the module's life, apartment-threaded. Torn
-// down after the consumer list (declared first, destroyed last); only a
-// successful initialisation is undone, so a host that chose another
-// apartment keeps its own.
-class ModuleApartment {
- public:
-  ModuleApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ModuleApartment() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  ModuleApartment(const ModuleApartment&) = delete;
-  ModuleApartment& operator=(const ModuleApartment&) = delete;
-
- private:
-  HRESULT result_;
-};
-
-ModuleApartment g_apartment;
+// down after the consumer list (declared first, destroyed last).
+const vcam::dshow::ComApartment g_apartment(COINIT_APARTMENTTHREADED);
 // Every process that has the module loaded is listed, so the uninstaller can
 // name and end it; closed when the module's globals go, after the removal.
 ConsumerList g_consumers;
@@ -52,7 +38,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     default:
       break;
   }
-  return vcam::dshow::dll_entry_point(factory_table(), instance, reason);
+  return vcam::dshow::dll_entry_point(instance, reason);
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object) {
