@@ -39,12 +39,12 @@ test-fuzz: setup build/fuzz/CMakeCache.txt
 test-win32: build-win32
 	@tools/run-win32.sh ctest --preset win32
 
-# Host tests natively (ASan + UBSan), short fuzz runs, then the Windows tests
-# under Wine with an X server for the window tests.
-test: build
-	@$(MAKE) --no-print-directory test-host test-fuzz test-win32
+# Both builds first, then the host tests natively (ASan + UBSan), short fuzz
+# runs and the Windows tests under Wine with an X server for the window tests.
+# One make run, so setup and the Windows libraries are checked once.
+test: build test-host test-fuzz test-win32
 
-demo: build
+demo: build-win32
 	@tools/run-win32.sh tools/demo.sh
 
 bench: setup deps build/host-bench/CMakeCache.txt build/win32/CMakeCache.txt

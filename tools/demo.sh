@@ -33,7 +33,7 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 seconds_since() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", (b - a) / 1000 }'; }
 
 for f in "$module" "$capture_exe" "$publisher_exe"; do
-  [ -f "$f" ] || fail "missing $f: build first (make demo builds everything)"
+  [ -f "$f" ] || fail "missing $f: build first (make demo builds them)"
 done
 for tool in montage convert; do
   command -v $tool >/dev/null || fail "$tool (ImageMagick) is missing: run 'make setup'"

@@ -4,9 +4,11 @@
 # whose wineserver is stopped afterwards so no Wine process outlives the run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/wine-run.sh" --kill
-"$root/tools/wine-run.sh" --prefix >/dev/null || exit 1
 if [ -z "${VCAM_IN_XVFB:-}" ]; then
+  # Once, before the X server starts: stop a wineserver left from an earlier
+  # run and make the prefix.
+  "$root/tools/wine-run.sh" --kill
+  "$root/tools/wine-run.sh" --prefix >/dev/null || exit 1
   export VCAM_IN_XVFB=1
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi

@@ -18,10 +18,15 @@ packages=(
   imagemagick libjpeg-turbo-progs fonts-dejavu-core
 )
 
+# One query for all of them (a query per package costs a second on every
+# make): each installed instance counts under its name and name:arch.
+declare -A installed
+while read -r name arch st; do
+  if [ "$st" = installed ]; then installed[$name]=1 installed[$name:$arch]=1; fi
+done < <(dpkg-query -W -f='${Package} ${Architecture} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null)
 missing=()
 for p in "${packages[@]}"; do
-  st=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
-  [ "$st" = installed ] || missing+=("$p")
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 
 has_src() {

@@ -75,6 +75,15 @@ bool sources_from_list(const fs::path& list, std::vector<source_file>& out, std:
   return true;
 }
 
+fs::path path_argument(std::string_view argument) { return fs::path(utf8_to_utf16(argument)); }
+
+bool sources_from_argument(std::string_view argument, std::vector<source_file>& out, std::string& error) {
+  if (argument.size() > 1 && argument[0] == '@') {
+    return sources_from_list(path_argument(argument.substr(1)), out, error);
+  }
+  return sources_from_folder(path_argument(argument), out, error);
+}
+
 bool read_whole_file(const fs::path& path, std::vector<unsigned char>& bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;

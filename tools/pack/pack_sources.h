@@ -3,6 +3,7 @@
 // names, and the file reading and writing around them.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vcam::tools {
@@ -26,6 +27,13 @@ bool sources_from_folder(const std::filesystem::path& folder, std::vector<source
 // Blank lines and lines starting with "#" are skipped; relative paths are
 // taken from the list's folder.
 bool sources_from_list(const std::filesystem::path& list, std::vector<source_file>& out, std::string& error);
+
+// A path given on the command line, in UTF-8.
+std::filesystem::path path_argument(std::string_view argument);
+
+// The sources a command line names: "@LIST" reads the list file LIST,
+// anything else is a folder.
+bool sources_from_argument(std::string_view argument, std::vector<source_file>& out, std::string& error);
 
 bool read_whole_file(const std::filesystem::path& path, std::vector<unsigned char>& bytes);
 

@@ -77,6 +77,23 @@ TEST_F(PackSourcesTest, AMalformedListLineIsAnErrorNamingTheLine) {
   EXPECT_NE(error.find(":3:"), std::string::npos) << error;
 }
 
+TEST_F(PackSourcesTest, AnArgumentStartingWithAtNamesAListAnyOtherAFolder) {
+  put("in/font.xml", "f");
+  put("in/sub/a.xml", "a");
+  put("list.txt", "in/sub/a.xml\n");
+  std::vector<source_file> listed, folder;
+  std::string error;
+  ASSERT_TRUE(sources_from_argument("@" + (dir_ / "list.txt").string(), listed, error)) << error;
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(listed[0].name, u"a.xml");
+  ASSERT_TRUE(sources_from_argument((dir_ / "in").string(), folder, error)) << error;
+  EXPECT_EQ(folder.size(), 2u);
+  // A lone "@" is a folder of that name, not an empty list name.
+  std::vector<source_file> none;
+  EXPECT_FALSE(sources_from_argument("@", none, error));
+  EXPECT_NE(error.find("not a folder"), std::string::npos) << error;
+}
+
 TEST_F(PackSourcesTest, WritingReplacesTheFileWhole) {
   put("out.bin", "old content that is longer");
   std::string error;

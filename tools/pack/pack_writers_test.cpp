@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/scrambled_name.h"
 #include "tools/pack/resource_pack_writer.h"
 #include "tools/pack/zelopack_writer.h"
 #include "uninstaller/resources/resource_pack.h"
@@ -53,12 +54,9 @@ TEST(ZelopackWriter, FilesStartAtFourByteBoundaries) {
   w.add(u"c", text("78"), 3, nullptr);
   bytes pack;
   ASSERT_TRUE(w.finish(pack, nullptr));
-  const std::uint32_t index = (pack[pack.size() - 4] | pack[pack.size() - 3] << 8 | pack[pack.size() - 2] << 16 |
-                               std::uint32_t(pack[pack.size() - 1]) << 24) ^ 0x5B3E91C7u;
+  const std::uint32_t index = load_le32(&pack[pack.size() - 4]) ^ 0x5B3E91C7u;
   EXPECT_EQ(index, 16u);
-  auto word = [&](std::size_t at) {
-    return pack[at] | pack[at + 1] << 8 | pack[at + 2] << 16 | std::uint32_t(pack[at + 3]) << 24;
-  };
+  auto word = [&](std::size_t at) { return load_le32(&pack[at]); };
   EXPECT_EQ(word(index + 8), 0u);
   EXPECT_EQ(word(index + 20 + 8), 8u);
   EXPECT_EQ(word(index + 40 + 8), 12u);

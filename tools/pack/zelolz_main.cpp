@@ -19,7 +19,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace vcam;
 
 int usage() {
@@ -36,11 +35,9 @@ int fail(const std::string& message) {
   return 1;
 }
 
-fs::path path_of(const char* arg) { return fs::path(utf8_to_utf16(arg)); }
-
 int dump(const char* file) {
   std::vector<unsigned char> bytes;
-  if (!tools::read_whole_file(path_of(file), bytes)) return fail(std::string("cannot read ") + file);
+  if (!tools::read_whole_file(tools::path_argument(file), bytes)) return fail(std::string("cannot read ") + file);
   const auto pack = uninstaller::ResourcePack::build(bytes.data(), bytes.size());
   pack.for_each([](const std::u16string& name, const uninstaller::ResourcePack::Entry& e) {
     std::printf("%s\t%u\t%u\t%u\n", utf16_to_utf8(name).c_str(), e.offset, e.stored_size, e.unpacked_size);
@@ -50,15 +47,14 @@ int dump(const char* file) {
 
 int extract(const char* file, const char* name, const char* output) {
   std::vector<unsigned char> bytes;
-  if (!tools::read_whole_file(path_of(file), bytes)) return fail(std::string("cannot read ") + file);
+  if (!tools::read_whole_file(tools::path_argument(file), bytes)) return fail(std::string("cannot read ") + file);
   const auto pack = uninstaller::ResourcePack::build(bytes.data(), bytes.size());
   std::size_t size = 0;
   const uninstaller::ResourceBuffer data = pack.extract(utf8_to_utf16(name), &size);
   if (!data) return fail(std::string("no usable entry ") + name);
   std::string error;
-  if (!tools::write_file_atomically(path_of(output), std::vector<unsigned char>(data.get(), data.get() + size), error)) {
-    return fail(error);
-  }
+  const std::vector<unsigned char> bytes_out(data.get(), data.get() + size);
+  if (!tools::write_file_atomically(tools::path_argument(output), bytes_out, error)) return fail(error);
   return 0;
 }
 
@@ -68,14 +64,9 @@ int build(int argc, char** argv) {
     if (std::strcmp(argv[i], "--store") == 0) store_all = true;
     else return usage();
   }
-  const std::string source = argv[2];
   std::vector<tools::source_file> sources;
   std::string error;
-  const bool listed = source.size() > 1 && source[0] == '@';
-  if (!(listed ? tools::sources_from_list(path_of(source.c_str() + 1), sources, error)
-               : tools::sources_from_folder(path_of(source.c_str()), sources, error))) {
-    return fail(error);
-  }
+  if (!tools::sources_from_argument(argv[2], sources, error)) return fail(error);
   tools::resource_pack_writer writer;
   for (const auto& s : sources) {
     std::vector<unsigned char> bytes;
@@ -83,7 +74,8 @@ int build(int argc, char** argv) {
     if (!writer.add(s.name, bytes, !store_all && !s.store, &error)) return fail(s.path.string() + ": " + error);
   }
   std::vector<unsigned char> container;
-  if (!writer.finish(container, &error) || !tools::write_file_atomically(path_of(argv[1]), container, error)) {
+  if (!writer.finish(container, &error) ||
+      !tools::write_file_atomically(tools::path_argument(argv[1]), container, error)) {
     return fail(error);
   }
   return 0;

@@ -45,32 +45,28 @@ class print_sink : public launcher::log_sink {
   void write(int level, const char* text) override { std::fprintf(level <= 300 ? stderr : stdout, "%s\n", text); }
 };
 
-fs::path path_of(const char* arg) { return fs::path(utf8_to_utf16(arg)); }
-
 int dump(const char* pack) {
   print_sink sink;
   launcher::log_sink_installation installed(sink);
-  return launcher::_zelopack_reader::open(path_of(pack).u16string()) ? 0 : 1;
+  return launcher::_zelopack_reader::open(tools::path_argument(pack).u16string()) ? 0 : 1;
 }
 
 int extract(const char* pack, const char* name, const char* output) {
   print_sink sink;
   launcher::log_sink_installation installed(sink);
   launcher::_zelopack_reader reader;
-  if (!reader.initialize(path_of(pack).u16string())) return 1;
+  if (!reader.initialize(tools::path_argument(pack).u16string())) return 1;
   std::uint32_t size = 0;
   launcher::pack_buffer bytes = reader.read(utf8_to_utf16(name), &size);
   if (!bytes) return 1;
   std::string error;
-  if (!tools::write_file_atomically(path_of(output), std::vector<unsigned char>(bytes.get(), bytes.get() + size), error)) {
-    return fail(error);
-  }
+  const std::vector<unsigned char> bytes_out(bytes.get(), bytes.get() + size);
+  if (!tools::write_file_atomically(tools::path_argument(output), bytes_out, error)) return fail(error);
   return 0;
 }
 
 int build(int argc, char** argv) {
-  const fs::path output = path_of(argv[1]);
-  const std::string source = argv[2];
+  const fs::path output = tools::path_argument(argv[1]);
   bool random_seeds = false;
   bool seed_given = false;
   std::uint32_t master = 0;
@@ -91,11 +87,7 @@ int build(int argc, char** argv) {
 
   std::vector<tools::source_file> sources;
   std::string error;
-  const bool listed = source.size() > 1 && source[0] == '@';
-  if (!(listed ? tools::sources_from_list(path_of(source.c_str() + 1), sources, error)
-               : tools::sources_from_folder(path_of(source.c_str()), sources, error))) {
-    return fail(error);
-  }
+  if (!tools::sources_from_argument(argv[2], sources, error)) return fail(error);
   if (random_seeds && !seed_given) {
     master = std::random_device()();
     std::fprintf(stderr, "zelopack: --seed %u rebuilds this pack\n", master);

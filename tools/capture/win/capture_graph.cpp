@@ -67,14 +67,14 @@ std::vector<Capability> CaptureGraph::Capabilities() {
     c.index = i;
     AM_MEDIA_TYPE* type = nullptr;
     if (config->GetStreamCaps(i, &type, reinterpret_cast<BYTE*>(&c.caps)) != S_OK || !type) continue;
-    c.subtype = type->subtype;
+    const HRESULT copied = c.type.set(*type);
     if (type->formattype == FORMAT_VideoInfo && type->cbFormat >= sizeof(VIDEOINFOHEADER) && type->pbFormat) {
       const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type->pbFormat);
       c.width = info->bmiHeader.biWidth;
       c.height = info->bmiHeader.biHeight;
     }
     dshow::delete_media_type(type);
-    result.push_back(c);
+    if (SUCCEEDED(copied)) result.push_back(std::move(c));
   }
   return result;
 }
@@ -82,21 +82,8 @@ std::vector<Capability> CaptureGraph::Capabilities() {
 HRESULT CaptureGraph::ChooseSize(std::int32_t width, std::int32_t height) {
   ComPtr<IAMStreamConfig> config;
   if (!capture_pin_ || FAILED(capture_pin_.As(&config))) return E_NOINTERFACE;
-  int count = 0, size = 0;
-  HRESULT hr = config->GetNumberOfCapabilities(&count, &size);
-  if (FAILED(hr)) return hr;
-  for (int i = 0; i < count; ++i) {
-    AM_MEDIA_TYPE* type = nullptr;
-    VIDEO_STREAM_CONFIG_CAPS caps{};
-    if (config->GetStreamCaps(i, &type, reinterpret_cast<BYTE*>(&caps)) != S_OK || !type) continue;
-    bool match = false;
-    if (type->formattype == FORMAT_VideoInfo && type->cbFormat >= sizeof(VIDEOINFOHEADER) && type->pbFormat) {
-      const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type->pbFormat);
-      match = info->bmiHeader.biWidth == width && info->bmiHeader.biHeight == height;
-    }
-    if (match) hr = config->SetFormat(type);
-    dshow::delete_media_type(type);
-    if (match) return hr;
+  for (Capability& c : Capabilities()) {
+    if (c.width == width && c.height == height) return config->SetFormat(&c.type.get());
   }
   return VFW_E_INVALIDMEDIATYPE;
 }

@@ -25,7 +25,7 @@ namespace vcam::capture {
 struct Capability {
   int index = 0;
   std::int32_t width = 0, height = 0;
-  GUID subtype{};
+  dshow::CMediaType type;  // as GetStreamCaps gives it; SetFormat takes it back
   VIDEO_STREAM_CONFIG_CAPS caps{};
 };
 
@@ -41,8 +41,8 @@ class CaptureGraph : public ISampleGrabberCB {
   bool FindCapturePin();
   // Through the pin's IAMStreamConfig; empty when the pin has none.
   std::vector<Capability> Capabilities();
-  // SetFormat with the capability of this size; the HRESULT of SetFormat,
-  // or VFW_E_INVALIDMEDIATYPE when no capability has the size.
+  // SetFormat with the first capability of this size; the HRESULT of
+  // SetFormat, or VFW_E_INVALIDMEDIATYPE when no capability has the size.
   HRESULT ChooseSize(std::int32_t width, std::int32_t height);
 
   // Adds the filters and connects device -> grabber -> renderer.

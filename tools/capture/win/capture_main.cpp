@@ -45,7 +45,7 @@ const char* subtype_name(const GUID& subtype) {
 void print_capabilities(const std::vector<Capability>& capabilities) {
   for (const Capability& c : capabilities)
     std::printf("caps %d %ldx%ld %s min_interval=%lld max_interval=%lld min_bps=%ld max_bps=%ld\n", c.index,
-                static_cast<long>(c.width), static_cast<long>(c.height), subtype_name(c.subtype),
+                static_cast<long>(c.width), static_cast<long>(c.height), subtype_name(c.type->subtype),
                 static_cast<long long>(c.caps.MinFrameInterval), static_cast<long long>(c.caps.MaxFrameInterval),
                 static_cast<long>(c.caps.MinBitsPerSecond), static_cast<long>(c.caps.MaxBitsPerSecond));
 }

@@ -11,6 +11,7 @@
 
 #include <stb/stb_image.h>
 
+#include "camera/filter/win/testing/registration_tool.h"
 #include "common/text_utf.h"
 #include "common/win/folders.h"
 #include "common/win/unique_handle.h"
@@ -18,6 +19,9 @@
 
 namespace vcam::capture {
 namespace {
+
+using camera::testing::camera_module_path;
+using camera::testing::run_regsvr32;
 
 std::wstring here() { return std::wstring(wide(application_folder())); }
 
@@ -79,20 +83,12 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
   return false;
 }
 
-std::wstring regsvr32() {
-  wchar_t system[MAX_PATH] = {};
-  ::GetSystemDirectoryW(system, MAX_PATH);
-  return L"\"" + std::wstring(system) + L"\\regsvr32.exe\" ";
-}
-
 std::wstring capture_tool() { return L"\"" + here() + L"vcam_capture.exe\" "; }
 
 class CaptureTool : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    registered_ = run(regsvr32() + L"/s \"" + here() + L"vcam_source.ax\"").code == 0;
-  }
-  static void TearDownTestSuite() { run(regsvr32() + L"/s /u \"" + here() + L"vcam_source.ax\""); }
+  static void SetUpTestSuite() { registered_ = run_regsvr32(L"/s \"" + camera_module_path() + L"\"") == 0; }
+  static void TearDownTestSuite() { run_regsvr32(L"/s /u \"" + camera_module_path() + L"\""); }
   void SetUp() override { ASSERT_TRUE(registered_); }
   static inline bool registered_ = false;
 };

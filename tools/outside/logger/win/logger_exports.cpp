@@ -1,8 +1,8 @@
 // The logger module's exports: one process-wide log behind four C functions.
-#include <windows.h>
-
 #include <string>
 
+#include "common/win/text_cp936.h"
+#include "common/win/wide.h"
 #include "tools/outside/logger/logger.h"
 #include "tools/outside/logger/rotating_log.h"
 
@@ -10,15 +10,6 @@ namespace {
 
 const vcam::logger::SystemLogClock clock_source;
 vcam::logger::RotatingLog the_log(clock_source);
-
-std::wstring from_cp936(const char* text) {
-  const int n = ::MultiByteToWideChar(936, 0, text, -1, nullptr, 0);
-  if (n <= 1) return {};
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(936, 0, text, -1, out.data(), n);
-  out.resize(static_cast<std::size_t>(n - 1));
-  return out;
-}
 
 }  // namespace
 
@@ -31,9 +22,9 @@ int logger_start(int level) {
 
 int logger_add_file(const char* path, unsigned size, int count) {
   if (!path) return 0;
-  const std::wstring wide = from_cp936(path);
-  if (wide.empty()) return 0;
-  return the_log.add_file(std::filesystem::path(wide), size, count) ? 1 : 0;
+  const std::u16string name = vcam::cp936_to_utf16(path);
+  if (name.empty()) return 0;
+  return the_log.add_file(std::filesystem::path(vcam::wide(name)), size, count) ? 1 : 0;
 }
 
 int logger_write_string(int level, const char* text) {
