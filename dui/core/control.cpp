@@ -1,6 +1,7 @@
 #include "dui/core/control.h"
 
-#include <array>
+#include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "dui/core/attribute_names.h"
@@ -24,22 +25,30 @@ struct RaiseFrame {
 RaiseFrame* g_raises = nullptr;
 
 // Collected handlers of one raise: a fixed array, and the heap only past 16.
+// Only the entries in use are constructed, so that a raise with one handler
+// does not make and destroy sixteen shared pointers.
 class HandlerBuffer {
  public:
+  HandlerBuffer() {}
+  ~HandlerBuffer() { std::destroy_n(fixed_, std::min(count_, kFixed)); }
+
   void Add(const DelegatePtr& d) {
-    if (count_ < fixed_.size())
-      fixed_[count_] = d;
+    if (count_ < kFixed)
+      std::construct_at(&fixed_[count_], d);
     else
       overflow_.push_back(d);
     ++count_;
   }
   std::size_t size() const { return count_; }
   const DelegatePtr& operator[](std::size_t i) const {
-    return i < fixed_.size() ? fixed_[i] : overflow_[i - fixed_.size()];
+    return i < kFixed ? fixed_[i] : overflow_[i - kFixed];
   }
 
  private:
-  std::array<DelegatePtr, 16> fixed_;
+  static constexpr std::size_t kFixed = 16;
+  union {
+    DelegatePtr fixed_[kFixed];
+  };
   std::vector<DelegatePtr> overflow_;
   std::size_t count_ = 0;
 };
