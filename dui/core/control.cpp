@@ -55,6 +55,19 @@ class HandlerBuffer {
 
 Keyword Alignment(const Control& c, PropertyKey key) { return c.GetKeyword(key, Keyword::Stretch); }
 
+// Where `extent` starts along one axis of the slot [low, high): centred when
+// centred or stretched, against `high` for `far_edge`, else at `low`. A control
+// larger than its slot keeps its size, pinned to `low`.
+std::int32_t Place(Keyword align, Keyword far_edge, std::int32_t low, std::int32_t high, std::int32_t extent) {
+  const std::int32_t last = high - extent;
+  std::int32_t at = low;
+  if (align == Keyword::Center || align == Keyword::Stretch)
+    at = (low + last) / 2;
+  else if (align == far_edge)
+    at = last;
+  return std::max(at, low);
+}
+
 void RaisePostedEvent(Control* target, EventArgs* args) {
   args->handled = 0;
   RaiseEvent(target, *args);
@@ -207,25 +220,8 @@ void Control::Arrange(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::in
     rect_ = {};
     return;
   }
-  // A control larger than its slot keeps its size, pinned to the left / top.
-  const std::int32_t c = x0 + margin.left;
-  const std::int32_t e = x1 - margin.right - f.cx;
-  std::int32_t left = c;
-  if (halign == Keyword::Center || halign == Keyword::Stretch)
-    left = (c + e) / 2;
-  else if (halign == Keyword::Right)
-    left = e;
-  if (left < c) left = c;
-
-  const std::int32_t d = y0 + margin.top;
-  const std::int32_t t = y1 - margin.bottom - f.cy;
-  std::int32_t top = d;
-  if (valign == Keyword::Center || valign == Keyword::Stretch)
-    top = (d + t) / 2;
-  else if (valign == Keyword::Bottom)
-    top = t;
-  if (top < d) top = d;
-
+  const std::int32_t left = Place(halign, Keyword::Right, x0 + margin.left, x1 - margin.right, f.cx);
+  const std::int32_t top = Place(valign, Keyword::Bottom, y0 + margin.top, y1 - margin.bottom, f.cy);
   rect_ = {left, top, left + f.cx, top + f.cy};
 }
 
