@@ -9,22 +9,17 @@
 
 #include "dui/controls/button.h"
 #include "dui/core/panel.h"
-#include "dui/layout/grid.h"
 #include "dui/load/memory_file_source.h"
 #include "dui/runtime/ui_runtime.h"
 #include "dui/testing/counted_button.h"
-#include "dui/testing/event_counter.h"
 #include "dui/testing/test_platform.h"
-#include "dui/testing/test_window.h"
 
 namespace vcam::dui {
 namespace {
 
 using testing::CountedButton;
-using testing::EventCounter;
 using testing::TestPlatform;
 using testing::TestPlatformState;
-using testing::TestWindow;
 
 class UiRuntimeTest : public ::testing::Test {
  protected:
@@ -65,7 +60,7 @@ TEST(UiRuntimeStart, PlatformThatCannotStartLeavesNoRuntime) {
 
 TEST_F(UiRuntimeTest, PostEventRaisesOnTheUiThreadLater) {
   CountedButton b(EventKind::Click);
-  EXPECT_TRUE(b.button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 1}));
+  EXPECT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 1}));
   EXPECT_EQ(b.counter.count, 0);
   EXPECT_EQ(platform_->RunPending(), 1);
   EXPECT_EQ(b.counter.count, 1);
@@ -73,23 +68,18 @@ TEST_F(UiRuntimeTest, PostEventRaisesOnTheUiThreadLater) {
 }
 
 TEST_F(UiRuntimeTest, PostedEventToADetachedControlRaisesNothingAndIsFreed) {
-  TestWindow window;
-  auto root = std::make_unique<Grid>();
-  Control* button = root->AddChild(std::make_unique<Button>());
-  EventCounter counter;
-  counter.Watch(*button, EventKind::Click);
-  root->Attach(&window);
-  EXPECT_TRUE(button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
-  std::unique_ptr<Control> removed = root->RemoveChild(button);
+  CountedButton b(EventKind::Click);
+  EXPECT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  std::unique_ptr<Control> removed = b.root->RemoveChild(b.button);
   EXPECT_EQ(platform_->RunPending(), 1);
-  EXPECT_EQ(counter.count, 0);
+  EXPECT_EQ(b.counter.count, 0);
   // Destroyed before the post runs: still nothing, and no use of the freed control.
-  root->AddChild(std::move(removed));
-  EXPECT_TRUE(button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
-  root->Detach();
-  root.reset();
+  b.root->AddChild(std::move(removed));
+  EXPECT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  b.root->Detach();
+  b.root.reset();
   EXPECT_EQ(platform_->RunPending(), 1);
-  EXPECT_EQ(counter.count, 0);
+  EXPECT_EQ(b.counter.count, 0);
 }
 
 TEST_F(UiRuntimeTest, PostsFromOtherThreadsAllArrive) {
@@ -99,7 +89,7 @@ TEST_F(UiRuntimeTest, PostsFromOtherThreadsAllArrive) {
   for (int t = 0; t < 4; ++t)
     threads.emplace_back([&] {
       for (int i = 0; i < 250; ++i)
-        if (b.button.PostEvent({EventKind::Notify, Routing::Direct, i, 0, 0})) ++posted;
+        if (b.button->PostEvent({EventKind::Notify, Routing::Direct, i, 0, 0})) ++posted;
     });
   for (auto& t : threads) t.join();
   EXPECT_EQ(posted.load(), 1000);
@@ -110,12 +100,12 @@ TEST_F(UiRuntimeTest, PostsFromOtherThreadsAllArrive) {
 
 TEST_F(UiRuntimeTest, ShutdownRunsPendingPostsAndLaterPostsAreRefused) {
   CountedButton b(EventKind::Click);
-  EXPECT_TRUE(b.button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  EXPECT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
   Shutdown();
   EXPECT_EQ(b.counter.count, 1);
   EXPECT_EQ(b.counter.arrived_handled, 0);
-  EXPECT_FALSE(b.button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
-  EXPECT_FALSE(PostToUiThread([](Control*, EventArgs*) {}, &b.button, nullptr));
+  EXPECT_FALSE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  EXPECT_FALSE(PostToUiThread([](Control*, EventArgs*) {}, b.button, nullptr));
 }
 
 TEST_F(UiRuntimeTest, SkinAndLayoutPacksComeThroughTheOpener) {
