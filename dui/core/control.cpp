@@ -1,6 +1,7 @@
 #include "dui/core/control.h"
 
-#include <array>
+#include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "dui/core/attribute_names.h"
@@ -24,27 +25,48 @@ struct RaiseFrame {
 RaiseFrame* g_raises = nullptr;
 
 // Collected handlers of one raise: a fixed array, and the heap only past 16.
+// Only the entries in use are constructed, so that a raise with one handler
+// does not make and destroy sixteen shared pointers.
 class HandlerBuffer {
  public:
+  HandlerBuffer() {}
+  ~HandlerBuffer() { std::destroy_n(fixed_, std::min(count_, kFixed)); }
+
   void Add(const DelegatePtr& d) {
-    if (count_ < fixed_.size())
-      fixed_[count_] = d;
+    if (count_ < kFixed)
+      std::construct_at(&fixed_[count_], d);
     else
       overflow_.push_back(d);
     ++count_;
   }
   std::size_t size() const { return count_; }
   const DelegatePtr& operator[](std::size_t i) const {
-    return i < fixed_.size() ? fixed_[i] : overflow_[i - fixed_.size()];
+    return i < kFixed ? fixed_[i] : overflow_[i - kFixed];
   }
 
  private:
-  std::array<DelegatePtr, 16> fixed_;
+  static constexpr std::size_t kFixed = 16;
+  union {
+    DelegatePtr fixed_[kFixed];
+  };
   std::vector<DelegatePtr> overflow_;
   std::size_t count_ = 0;
 };
 
 Keyword Alignment(const Control& c, PropertyKey key) { return c.GetKeyword(key, Keyword::Stretch); }
+
+// Where `extent` starts along one axis of the slot [low, high): centred when
+// centred or stretched, against `high` for `far_edge`, else at `low`. A control
+// larger than its slot keeps its size, pinned to `low`.
+std::int32_t Place(Keyword align, Keyword far_edge, std::int32_t low, std::int32_t high, std::int32_t extent) {
+  const std::int32_t last = high - extent;
+  std::int32_t at = low;
+  if (align == Keyword::Center || align == Keyword::Stretch)
+    at = (low + last) / 2;
+  else if (align == far_edge)
+    at = last;
+  return std::max(at, low);
+}
 
 void RaisePostedEvent(Control* target, EventArgs* args) {
   args->handled = 0;
@@ -198,25 +220,8 @@ void Control::Arrange(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::in
     rect_ = {};
     return;
   }
-  // A control larger than its slot keeps its size, pinned to the left / top.
-  const std::int32_t c = x0 + margin.left;
-  const std::int32_t e = x1 - margin.right - f.cx;
-  std::int32_t left = c;
-  if (halign == Keyword::Center || halign == Keyword::Stretch)
-    left = (c + e) / 2;
-  else if (halign == Keyword::Right)
-    left = e;
-  if (left < c) left = c;
-
-  const std::int32_t d = y0 + margin.top;
-  const std::int32_t t = y1 - margin.bottom - f.cy;
-  std::int32_t top = d;
-  if (valign == Keyword::Center || valign == Keyword::Stretch)
-    top = (d + t) / 2;
-  else if (valign == Keyword::Bottom)
-    top = t;
-  if (top < d) top = d;
-
+  const std::int32_t left = Place(halign, Keyword::Right, x0 + margin.left, x1 - margin.right, f.cx);
+  const std::int32_t top = Place(valign, Keyword::Bottom, y0 + margin.top, y1 - margin.bottom, f.cy);
   rect_ = {left, top, left + f.cx, top + f.cy};
 }
 

@@ -10,7 +10,7 @@ namespace {
 union Slot {
   Delegate record;
   Slot* next_free;
-  Slot() : next_free(nullptr) {}
+  constexpr Slot() : next_free(nullptr) {}
 };
 static_assert(sizeof(Slot) == 2 * sizeof(void*), "a delegate is two words");
 

@@ -36,7 +36,7 @@ std::uint32_t LiveControlSet::Hash(const void* pointer) {
 void LiveControlSet::Insert(const Control* control) { Set().insert(control); }
 void LiveControlSet::Erase(const Control* control) { Set().erase(control); }
 bool LiveControlSet::Contains(const Control* control) {
-  return control && Set().find(control) != Set().end();
+  return control && Set().contains(control);
 }
 std::size_t LiveControlSet::Size() { return Set().size(); }
 std::size_t LiveControlSet::BucketCount() { return Set().bucket_count(); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_utf.h"
 #include "dui/core/painter.h"
 #include "dui/core/panel.h"
 #include "dui/load/memory_file_source.h"
@@ -36,7 +37,7 @@ class RecordingPainter : public Painter {
 class RecordingStyle : public Style {
  public:
   void Draw(Painter& painter, const Rect& rect, Control& control) override {
-    static_cast<RecordingPainter&>(painter).log.push_back("draw " + testing::Utf8(control.GetText()) + " " +
+    static_cast<RecordingPainter&>(painter).log.push_back("draw " + utf16_to_utf8(control.GetText()) + " " +
                                                           Str(rect));
   }
 };

@@ -6,6 +6,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "common/text_utf.h"
 #include "dui/controls/button.h"
 #include "dui/controls/drawing.h"
 #include "dui/controls/label.h"
@@ -69,7 +70,7 @@ TEST(LayoutLoader, EveryElementOfTheVocabularyBuilds) {
   const ControlFactory factory = ControlFactory::Standard();
   EXPECT_EQ(factory.controls().size(), 28u);
   for (const auto& [name, creator] : factory.controls()) {
-    const std::string element = testing::Utf8(name);
+    const std::string element = utf16_to_utf8(name);
     EXPECT_TRUE(BuildTree("<" + element + "/>")) << element;
   }
 }

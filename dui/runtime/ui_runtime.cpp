@@ -23,8 +23,6 @@ UiRuntime::UiRuntime(std::u16string application_name, std::unique_ptr<UiPlatform
 }
 
 UiRuntime::~UiRuntime() {
-  layouts_.reset();
-  skins_.reset();
   if (g_runtime == this) g_runtime = nullptr;
 }
 

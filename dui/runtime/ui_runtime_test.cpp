@@ -9,18 +9,17 @@
 
 #include "dui/controls/button.h"
 #include "dui/core/panel.h"
-#include "dui/layout/grid.h"
 #include "dui/load/memory_file_source.h"
 #include "dui/runtime/ui_runtime.h"
+#include "dui/testing/counted_button.h"
 #include "dui/testing/test_platform.h"
-#include "dui/testing/test_window.h"
 
 namespace vcam::dui {
 namespace {
 
+using testing::CountedButton;
 using testing::TestPlatform;
 using testing::TestPlatformState;
-using testing::TestWindow;
 
 class UiRuntimeTest : public ::testing::Test {
  protected:
@@ -36,14 +35,6 @@ class UiRuntimeTest : public ::testing::Test {
   TestPlatformState state_;
   TestPlatform* platform_ = nullptr;
   UiRuntime* runtime_ = nullptr;
-};
-
-struct Counter {
-  int count = 0;
-  static void Run(void* c, Control*, EventArgs& args) {
-    ++static_cast<Counter*>(c)->count;
-    EXPECT_EQ(args.handled, 0) << "a posted event arrives unhandled";
-  }
 };
 
 TEST_F(UiRuntimeTest, SecondInitializeIsRefusedAndShutdownClearsTheInstance) {
@@ -68,70 +59,53 @@ TEST(UiRuntimeStart, PlatformThatCannotStartLeavesNoRuntime) {
 }
 
 TEST_F(UiRuntimeTest, PostEventRaisesOnTheUiThreadLater) {
-  TestWindow window;
-  Button button;
-  Counter counter;
-  button.AddHandler(EventKind::Click, &counter, &Counter::Run);
-  button.Attach(&window);
-  EXPECT_TRUE(button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 1}));
-  EXPECT_EQ(counter.count, 0);
+  CountedButton b(EventKind::Click);
+  EXPECT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 1}));
+  EXPECT_EQ(b.counter.count, 0);
   EXPECT_EQ(platform_->RunPending(), 1);
-  EXPECT_EQ(counter.count, 1);
-  button.Detach();
+  EXPECT_EQ(b.counter.count, 1);
+  EXPECT_EQ(b.counter.arrived_handled, 0) << "a posted event arrives unhandled";
 }
 
 TEST_F(UiRuntimeTest, PostedEventToADetachedControlRaisesNothingAndIsFreed) {
-  TestWindow window;
-  auto root = std::make_unique<Grid>();
-  Control* button = root->AddChild(std::make_unique<Button>());
-  Counter counter;
-  button->AddHandler(EventKind::Click, &counter, &Counter::Run);
-  root->Attach(&window);
-  EXPECT_TRUE(button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
-  std::unique_ptr<Control> removed = root->RemoveChild(button);
+  CountedButton b(EventKind::Click);
+  EXPECT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  std::unique_ptr<Control> removed = b.root->RemoveChild(b.button);
   EXPECT_EQ(platform_->RunPending(), 1);
-  EXPECT_EQ(counter.count, 0);
+  EXPECT_EQ(b.counter.count, 0);
   // Destroyed before the post runs: still nothing, and no use of the freed control.
-  root->AddChild(std::move(removed));
-  EXPECT_TRUE(button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
-  root->Detach();
-  root.reset();
+  b.root->AddChild(std::move(removed));
+  EXPECT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  b.root->Detach();
+  b.root.reset();
   EXPECT_EQ(platform_->RunPending(), 1);
-  EXPECT_EQ(counter.count, 0);
+  EXPECT_EQ(b.counter.count, 0);
 }
 
 TEST_F(UiRuntimeTest, PostsFromOtherThreadsAllArrive) {
-  TestWindow window;
-  Button button;
-  Counter counter;
-  button.AddHandler(EventKind::Notify, &counter, &Counter::Run);
-  button.Attach(&window);
+  CountedButton b(EventKind::Notify);
   std::atomic<int> posted{0};
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t)
     threads.emplace_back([&] {
       for (int i = 0; i < 250; ++i)
-        if (button.PostEvent({EventKind::Notify, Routing::Direct, i, 0, 0})) ++posted;
+        if (b.button->PostEvent({EventKind::Notify, Routing::Direct, i, 0, 0})) ++posted;
     });
   for (auto& t : threads) t.join();
   EXPECT_EQ(posted.load(), 1000);
   EXPECT_EQ(platform_->RunPending(), 1000);
-  EXPECT_EQ(counter.count, 1000);
-  button.Detach();
+  EXPECT_EQ(b.counter.count, 1000);
+  EXPECT_EQ(b.counter.arrived_handled, 0);
 }
 
 TEST_F(UiRuntimeTest, ShutdownRunsPendingPostsAndLaterPostsAreRefused) {
-  TestWindow window;
-  Button button;
-  Counter counter;
-  button.AddHandler(EventKind::Click, &counter, &Counter::Run);
-  button.Attach(&window);
-  EXPECT_TRUE(button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  CountedButton b(EventKind::Click);
+  EXPECT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
   Shutdown();
-  EXPECT_EQ(counter.count, 1);
-  EXPECT_FALSE(button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
-  EXPECT_FALSE(PostToUiThread([](Control*, EventArgs*) {}, &button, nullptr));
-  button.Detach();
+  EXPECT_EQ(b.counter.count, 1);
+  EXPECT_EQ(b.counter.arrived_handled, 0);
+  EXPECT_FALSE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  EXPECT_FALSE(PostToUiThread([](Control*, EventArgs*) {}, b.button, nullptr));
 }
 
 TEST_F(UiRuntimeTest, SkinAndLayoutPacksComeThroughTheOpener) {

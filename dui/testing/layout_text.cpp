@@ -1,6 +1,5 @@
 #include "dui/testing/layout_text.h"
 
-#include "common/text_utf.h"
 #include "dui/factory/control_factory.h"
 #include "dui/fields/setter_registry.h"
 #include "dui/load/layout_loader.h"
@@ -28,7 +27,5 @@ void AttachedTree::Layout(std::int32_t w, std::int32_t h) {
   root_->Measure(w, h);
   root_->Arrange(0, 0, w, h);
 }
-
-std::string Utf8(std::u16string_view text) { return utf16_to_utf8(text); }
 
 }  // namespace vcam::dui::testing

@@ -31,6 +31,4 @@ class AttachedTree {
   std::unique_ptr<Control> root_;
 };
 
-std::string Utf8(std::u16string_view text);
-
 }  // namespace vcam::dui::testing

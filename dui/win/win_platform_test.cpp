@@ -7,18 +7,14 @@
 #include <memory>
 #include <thread>
 
-#include "common/win/wide.h"
-#include "dui/controls/button.h"
-#include "dui/layout/grid.h"
 #include "dui/load/memory_file_source.h"
-#include "dui/testing/test_window.h"
+#include "dui/testing/counted_button.h"
 #include "dui/win/ui_runtime_win.h"
-#include "dui/win/win_platform.h"
 
 namespace vcam::dui {
 namespace {
 
-using testing::TestWindow;
+using testing::CountedButton;
 
 constexpr const wchar_t* kDispatcherClass = L"dui_win_test_Dispatcher";
 
@@ -34,16 +30,6 @@ class WinRuntime : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(Initialize(std::u16string(u"dui_win_test"))); }
   void TearDown() override { Shutdown(); }
-};
-
-struct Calls {
-  int count = 0;
-  DWORD thread = 0;
-  static void Run(void* c, Control*, EventArgs&) {
-    auto* calls = static_cast<Calls*>(c);
-    ++calls->count;
-    calls->thread = ::GetCurrentThreadId();
-  }
 };
 
 TEST_F(WinRuntime, DispatcherIsAHiddenOnePixelToolWindowOfItsOwnClass) {
@@ -71,47 +57,31 @@ TEST_F(WinRuntime, ShutdownDestroysTheDispatcherAndUnregistersItsClass) {
 }
 
 TEST_F(WinRuntime, EventPostedFromAWorkerRunsOnTheUiThread) {
-  TestWindow window;
-  Button button;
-  Calls calls;
-  button.AddHandler(EventKind::Click, &calls, &Calls::Run);
-  button.Attach(&window);
+  CountedButton b(EventKind::Click);
   bool posted = false;
-  std::thread worker([&] { posted = button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}); });
+  std::thread worker([&] { posted = b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}); });
   worker.join();
   EXPECT_TRUE(posted);
-  EXPECT_EQ(calls.count, 0) << "nothing runs before the UI thread pumps";
+  EXPECT_EQ(b.counter.count, 0) << "nothing runs before the UI thread pumps";
   PumpMessages();
-  EXPECT_EQ(calls.count, 1);
-  EXPECT_EQ(calls.thread, ::GetCurrentThreadId());
-  button.Detach();
+  EXPECT_EQ(b.counter.count, 1);
+  EXPECT_EQ(b.counter.thread, std::this_thread::get_id());
 }
 
 TEST_F(WinRuntime, EventPostedToAControlDetachedMeanwhileRaisesNothing) {
-  TestWindow window;
-  auto root = std::make_unique<Grid>();
-  Control* button = root->AddChild(std::make_unique<Button>());
-  Calls calls;
-  button->AddHandler(EventKind::Click, &calls, &Calls::Run);
-  root->Attach(&window);
-  ASSERT_TRUE(button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
-  std::unique_ptr<Control> removed = root->RemoveChild(button);
+  CountedButton b(EventKind::Click);
+  ASSERT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  std::unique_ptr<Control> removed = b.root->RemoveChild(b.button);
   PumpMessages();
-  EXPECT_EQ(calls.count, 0);
-  root->Detach();
+  EXPECT_EQ(b.counter.count, 0);
 }
 
 TEST_F(WinRuntime, ShutdownRunsPendingPostsAndLaterOnesAreRefused) {
-  TestWindow window;
-  Button button;
-  Calls calls;
-  button.AddHandler(EventKind::Click, &calls, &Calls::Run);
-  button.Attach(&window);
-  ASSERT_TRUE(button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
+  CountedButton b(EventKind::Click);
+  ASSERT_TRUE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
   Shutdown();
-  EXPECT_EQ(calls.count, 1);
-  EXPECT_FALSE(button.PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
-  button.Detach();
+  EXPECT_EQ(b.counter.count, 1);
+  EXPECT_FALSE(b.button->PostEvent({EventKind::Click, Routing::Direct, 0, 0, 0}));
 }
 
 TEST_F(WinRuntime, FontsStartFromTheDefaultGuiFont) {
