@@ -19,31 +19,20 @@ void set_rate(benchmark::State& state) {
       benchmark::Counter(960.0 * 720.0 * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 
-void BM_PlaceholderDecoder(benchmark::State& state) {
+template <class Decoder>
+void BM_Decode(benchmark::State& state) {
   const auto jpeg = builtin_placeholder_jpeg();
   std::vector<std::uint8_t> dst(kPlaceholderDecodeBufferSize);
   for (auto _ : state) {
-    PlaceholderDecoder decoder;
+    Decoder decoder;
     if (!decoder.decode(jpeg.data(), jpeg.size(), dst.data())) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(dst.data());
     benchmark::ClobberMemory();
   }
   set_rate(state);
 }
-BENCHMARK(BM_PlaceholderDecoder)->Unit(benchmark::kMillisecond);
-
-void BM_ReferenceDecoder(benchmark::State& state) {
-  const auto jpeg = builtin_placeholder_jpeg();
-  std::vector<std::uint8_t> dst(kPlaceholderDecodeBufferSize);
-  for (auto _ : state) {
-    ReferenceDecoder decoder;
-    if (!decoder.decode(jpeg.data(), jpeg.size(), dst.data())) state.SkipWithError("decode failed");
-    benchmark::DoNotOptimize(dst.data());
-    benchmark::ClobberMemory();
-  }
-  set_rate(state);
-}
-BENCHMARK(BM_ReferenceDecoder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decode<PlaceholderDecoder>)->Name("BM_PlaceholderDecoder")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decode<ReferenceDecoder>)->Name("BM_ReferenceDecoder")->Unit(benchmark::kMillisecond);
 
 #ifdef VCAM_BENCH_LIBJPEG
 void BM_LibjpegTurbo(benchmark::State& state) {
