@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "camera/decoder/jpeg_tables.h"
+#include "camera/decoder/dib_stride.h"
 #include "camera/decoder/placeholder_decoder.h"
 #include "camera/decoder/reference_decoder.h"
 #ifdef VCAM_BENCH_LIBJPEG
@@ -39,7 +39,7 @@ void BM_LibjpegTurbo(benchmark::State& state) {
   const auto jpeg = builtin_placeholder_jpeg();
   std::vector<std::uint8_t> dst(kPlaceholderDecodeBufferSize);
   for (auto _ : state) {
-    if (!testing::libjpeg_decode_bottom_up(jpeg.data(), jpeg.size(), dst.data(), dst.size(), dib_stride_24(960))) {
+    if (!testing::libjpeg_decode_bottom_up(jpeg.data(), jpeg.size(), dst.data(), dst.size(), dib_stride24(960))) {
       state.SkipWithError("libjpeg failed");
     }
     benchmark::DoNotOptimize(dst.data());

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "camera/decoder/decoder_test_support.h"
+#include "camera/decoder/dib_stride.h"
 #include "camera/decoder/jpeg_header.h"
-#include "camera/decoder/jpeg_tables.h"
 #include "camera/decoder/reference_decoder.h"
 #include "camera/decoder/synthetic_jpeg.h"
 
@@ -70,7 +70,7 @@ TEST(PlaceholderDecoder, SyntheticPictureDecodesWithItsSizeAndDibLayout) {
   EXPECT_EQ(outcome.width, 48);
   EXPECT_EQ(outcome.height, 32);
   // Exactly stride x height bytes written, nothing after them.
-  const std::size_t used = dib_stride_24(48) * 32;
+  const std::size_t used = dib_stride24(48) * 32;
   EXPECT_EQ(used, 48u * 3 * 32);
   EXPECT_TRUE(std::all_of(outcome.picture.begin() + static_cast<std::ptrdiff_t>(used), outcome.picture.end(),
                           [](std::uint8_t b) { return b == testing::kSentinel; }));
@@ -289,7 +289,7 @@ TEST(PlaceholderDecoderLimit, PictureOverTheBufferIsRefusedBeforeDecoding) {
   // Complete and valid otherwise: only the size stops it.
   JpegHeader header;
   EXPECT_FALSE(parse_jpeg_header(too_wide.data(), too_wide.size(), kPlaceholderDecodeBufferSize, header));
-  EXPECT_TRUE(parse_jpeg_header(too_wide.data(), too_wide.size(), dib_stride_24(976) * 720, header));
+  EXPECT_TRUE(parse_jpeg_header(too_wide.data(), too_wide.size(), dib_stride24(976) * 720, header));
 
   options.width = 16;
   options.height = 43216;  // 48 x 43216 = 2,074,368 bytes
