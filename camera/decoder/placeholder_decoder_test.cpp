@@ -14,6 +14,7 @@ namespace vcam::camera {
 namespace {
 
 using testing::decode_with;
+using testing::expect_refused;
 using testing::Outcome;
 using testing::truncated;
 using testing::with_byte;
@@ -30,20 +31,6 @@ Bytes small_picture(std::uint32_t seed = 3, int width = 32, int height = 32) {
 
 std::size_t frame_at(const Bytes& jpeg) { return testing::find_segment(jpeg, 0xC0); }
 std::size_t scan_at(const Bytes& jpeg) { return testing::find_segment(jpeg, 0xDA); }
-
-// Both decoders refuse, leave the destination as it was and report no size.
-void expect_refused(const Bytes& jpeg, const std::string& what) {
-  static Outcome fast;
-  static Outcome reference;
-  testing::decode_into<PlaceholderDecoder>(fast, jpeg);
-  testing::decode_into<ReferenceDecoder>(reference, jpeg);
-  EXPECT_FALSE(fast.ok) << what;
-  EXPECT_TRUE(fast.untouched()) << what;
-  EXPECT_EQ(fast.width, 0) << what;
-  EXPECT_EQ(fast.height, 0) << what;
-  EXPECT_FALSE(reference.ok) << what << " (reference)";
-  EXPECT_TRUE(reference.untouched()) << what << " (reference)";
-}
 
 // Both decoders accept and give `expected`'s pixels.
 void expect_same_picture(const Bytes& jpeg, const Bytes& expected, const std::string& what) {
