@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "camera/decoder/jpeg_tables.h"
+#include "camera/decoder/dib_stride.h"
 
 namespace vcam::camera {
 namespace {
@@ -81,7 +81,7 @@ void upsample_row(const std::uint8_t* chroma, int columns, int rows, int j, std:
 
 void convert_to_bottom_up_bgr(const YCbCrPlanes& planes, std::uint8_t* dst) {
   const int width = planes.width;
-  const std::size_t stride = dib_stride_24(static_cast<std::size_t>(width));
+  const std::size_t stride = dib_stride24(width);
   std::vector<std::int32_t> sums(static_cast<std::size_t>(planes.chroma_width));
   std::vector<std::uint8_t> cb(static_cast<std::size_t>(width));
   std::vector<std::uint8_t> cr(static_cast<std::size_t>(width));

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/decoder/jpeg_tables.h"
+#include "camera/decoder/dib_stride.h"
 
 namespace vcam::camera {
 namespace {
@@ -31,14 +31,14 @@ Bgr bt601(int y, int cb, int cr) {
 class Converter : public ::testing::Test {
  protected:
   void convert(const YCbCrPlanes& planes) {
-    picture_.assign(dib_stride_24(static_cast<std::size_t>(planes.width)) * static_cast<std::size_t>(planes.height), 0);
+    picture_.assign(dib_stride24(planes.width) * static_cast<std::size_t>(planes.height), 0);
     convert_to_bottom_up_bgr(planes, picture_.data());
     width_ = planes.width;
     height_ = planes.height;
   }
   // Pixel (x, y) counted from the top.
   Bgr at(int x, int y) const {
-    const std::uint8_t* p = picture_.data() + static_cast<std::size_t>(height_ - 1 - y) * dib_stride_24(static_cast<std::size_t>(width_)) +
+    const std::uint8_t* p = picture_.data() + static_cast<std::size_t>(height_ - 1 - y) * dib_stride24(width_) +
                             static_cast<std::size_t>(x) * 3;
     return {p[0], p[1], p[2]};
   }

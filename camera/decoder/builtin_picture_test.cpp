@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "camera/decoder/jpeg_tables.h"
+#include "camera/decoder/dib_stride.h"
 #include "camera/decoder/placeholder_decoder.h"
 
 namespace vcam::camera {
@@ -31,7 +31,7 @@ class BuiltInPicture : public ::testing::Test {
 
   // Pixel (x, y) counted from the top-left, read from the bottom-up buffer.
   Rgb at(int x, int y) const {
-    const std::size_t row = static_cast<std::size_t>(kHeight - 1 - y) * dib_stride_24(kWidth);
+    const std::size_t row = static_cast<std::size_t>(kHeight - 1 - y) * dib_stride24(kWidth);
     const std::uint8_t* p = pixels_.data() + row + static_cast<std::size_t>(x) * 3;
     return {p[2], p[1], p[0]};
   }
@@ -45,7 +45,7 @@ class BuiltInPicture : public ::testing::Test {
 TEST_F(BuiltInPicture, IsA960By720PictureThatFillsTheDecodeBuffer) {
   EXPECT_EQ(decoder_.width(), kWidth);
   EXPECT_EQ(decoder_.height(), kHeight);
-  EXPECT_EQ(dib_stride_24(kWidth) * kHeight, kPlaceholderDecodeBufferSize);
+  EXPECT_EQ(dib_stride24(kWidth) * kHeight, kPlaceholderDecodeBufferSize);
 }
 
 TEST_F(BuiltInPicture, OutsideTheSixteenByNineBandIsPlainDarkGrey) {

@@ -1,15 +1,20 @@
 #pragma once
 // Test support shared by the decoder's tests: running a decoder on an
 // exactly-sized heap copy of the input (so AddressSanitizer reports any read
-// past its end) into a destination pre-filled with a sentinel, and small edits.
+// past its end) into a destination pre-filled with a sentinel, the check that
+// both decoders refuse an input, and small edits.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "camera/decoder/placeholder_decoder.h"
+#include "camera/decoder/reference_decoder.h"
 
 namespace vcam::camera::testing {
 
@@ -50,6 +55,20 @@ Outcome decode_with(const std::vector<std::uint8_t>& jpeg) {
   Outcome outcome;
   decode_into<Decoder>(outcome, jpeg);
   return outcome;
+}
+
+// Both decoders refuse, leave the destination as it was and report no size.
+inline void expect_refused(const std::vector<std::uint8_t>& jpeg, const std::string& what) {
+  static Outcome fast;
+  static Outcome reference;
+  decode_into<PlaceholderDecoder>(fast, jpeg);
+  decode_into<ReferenceDecoder>(reference, jpeg);
+  EXPECT_FALSE(fast.ok) << what;
+  EXPECT_TRUE(fast.untouched()) << what;
+  EXPECT_EQ(fast.width, 0) << what;
+  EXPECT_EQ(fast.height, 0) << what;
+  EXPECT_FALSE(reference.ok) << what << " (reference)";
+  EXPECT_TRUE(reference.untouched()) << what << " (reference)";
 }
 
 inline std::vector<std::uint8_t> with_byte(std::vector<std::uint8_t> jpeg, std::size_t offset, std::uint8_t value) {

@@ -67,12 +67,7 @@ class ScanDecoder {
           break;
         }
         bits_.skip(fast & 15);
-        const std::size_t at = kZigzagToNatural[static_cast<std::size_t>(k)];
-        const std::int32_t product =
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(fast >> 16) * component.quant_natural[at]);
-        coefficients[at] = product;
-        ac_mask |= std::uint64_t{product != 0} << at;
-        k += 1;
+        put(component, k++, fast >> 16, coefficients, ac_mask);
         continue;
       }
       const int ac_symbol = symbol(*component.ac);
@@ -90,12 +85,7 @@ class ScanDecoder {
           clear(coefficients, ac_mask);
           return false;
         }
-        const std::size_t at = kZigzagToNatural[static_cast<std::size_t>(k)];
-        const std::int32_t product =
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(value) * component.quant_natural[at]);
-        coefficients[at] = product;
-        ac_mask |= std::uint64_t{product != 0} << at;
-        k += 1;
+        put(component, k++, value, coefficients, ac_mask);
       } else if (ac_symbol == 0xF0) {
         k += 16;
       } else {
@@ -125,6 +115,17 @@ class ScanDecoder {
       if (at < 0) return -1;
     }
     return tree.node(at).symbol;
+  }
+
+  // Dequantises the coefficient at zig-zag position k into its natural place
+  // and marks that place in `ac_mask` when the product is not zero.
+  static void put(const Component& component, int k, std::int32_t value, std::int32_t* coefficients,
+                  std::uint64_t& ac_mask) {
+    const std::size_t at = kZigzagToNatural[static_cast<std::size_t>(k)];
+    const std::int32_t product =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(value) * component.quant_natural[at]);
+    coefficients[at] = product;
+    ac_mask |= std::uint64_t{product != 0} << at;
   }
 
   // Zeroes the non-zero positions (the others already are).

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "camera/decoder/jpeg_tables.h"
+#include "camera/decoder/dib_stride.h"
 
 namespace vcam::camera {
 namespace {
@@ -66,7 +66,7 @@ bool parse_frame(SegmentCursor& in, int length, std::size_t max_picture_bytes, J
   if (!in.ok() || precision != 8 || count != 3) return false;
   // A zero size is a multiple of 16 too, but leaves nothing to show.
   if (width == 0 || height == 0 || width % 16 != 0 || height % 16 != 0) return false;
-  if (dib_stride_24(static_cast<std::size_t>(width)) * static_cast<std::size_t>(height) >
+  if (dib_stride24(width) * static_cast<std::size_t>(height) >
       max_picture_bytes) {
     return false;
   }

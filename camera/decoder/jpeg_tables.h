@@ -1,7 +1,6 @@
 #pragma once
 // Fixed tables of baseline JPEG shared by the decoder paths.
 #include <array>
-#include <cstddef>
 #include <cstdint>
 
 namespace vcam::camera {
@@ -11,10 +10,5 @@ inline constexpr std::array<std::uint8_t, 64> kZigzagToNatural = {
     0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
     41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
     30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
-
-// Row stride of a bottom-up 24-bit DIB: width * 3 rounded up to four bytes.
-inline constexpr std::size_t dib_stride_24(std::size_t width) {
-  return ((width * 24 + 31) / 32) * 4;
-}
 
 }  // namespace vcam::camera

@@ -22,14 +22,21 @@ struct ErrorJump {
 
 void silence(j_common_ptr, int) {}
 
+// The silent, jumping error manager for a codec's `err`. The caller still
+// calls setjmp itself: a jump point cannot outlive the function that sets it.
+jpeg_error_mgr* jumping_errors(ErrorJump& error) {
+  jpeg_std_error(&error.manager);
+  error.manager.error_exit = jump_on_error;
+  error.manager.emit_message = silence;
+  return &error.manager;
+}
+
 // Plain C-style body: no C++ objects with destructors live across setjmp.
 bool encode_raw(const std::uint8_t* rgb, int width, int height, const LibjpegSettings& s, unsigned char** out,
                 unsigned long* out_size, std::uint8_t* row_buffer) {
   jpeg_compress_struct info;
   ErrorJump error;
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = jump_on_error;
-  error.manager.emit_message = silence;
+  info.err = jumping_errors(error);
   if (setjmp(error.jump)) {
     jpeg_destroy_compress(&info);
     return false;
@@ -75,9 +82,7 @@ bool decode_raw(const std::uint8_t* jpeg, std::size_t size, std::uint8_t* dst, s
                 std::size_t stride, bool bottom_up, int* width, int* height) {
   jpeg_decompress_struct info;
   ErrorJump error;
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = jump_on_error;
-  error.manager.emit_message = silence;
+  info.err = jumping_errors(error);
   if (setjmp(error.jump)) {
     jpeg_destroy_decompress(&info);
     return false;
@@ -109,9 +114,7 @@ bool decode_raw(const std::uint8_t* jpeg, std::size_t size, std::uint8_t* dst, s
 bool libjpeg_reads(const std::uint8_t* jpeg, std::size_t size) {
   jpeg_decompress_struct info;
   ErrorJump error;
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = jump_on_error;
-  error.manager.emit_message = silence;
+  info.err = jumping_errors(error);
   if (setjmp(error.jump)) {
     jpeg_destroy_decompress(&info);
     return false;

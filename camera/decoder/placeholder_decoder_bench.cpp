@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "camera/decoder/jpeg_tables.h"
+#include "camera/decoder/dib_stride.h"
 #include "camera/decoder/placeholder_decoder.h"
 #include "camera/decoder/reference_decoder.h"
 #ifdef VCAM_BENCH_LIBJPEG
@@ -19,38 +19,27 @@ void set_rate(benchmark::State& state) {
       benchmark::Counter(960.0 * 720.0 * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 
-void BM_PlaceholderDecoder(benchmark::State& state) {
+template <class Decoder>
+void BM_Decode(benchmark::State& state) {
   const auto jpeg = builtin_placeholder_jpeg();
   std::vector<std::uint8_t> dst(kPlaceholderDecodeBufferSize);
   for (auto _ : state) {
-    PlaceholderDecoder decoder;
+    Decoder decoder;
     if (!decoder.decode(jpeg.data(), jpeg.size(), dst.data())) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(dst.data());
     benchmark::ClobberMemory();
   }
   set_rate(state);
 }
-BENCHMARK(BM_PlaceholderDecoder)->Unit(benchmark::kMillisecond);
-
-void BM_ReferenceDecoder(benchmark::State& state) {
-  const auto jpeg = builtin_placeholder_jpeg();
-  std::vector<std::uint8_t> dst(kPlaceholderDecodeBufferSize);
-  for (auto _ : state) {
-    ReferenceDecoder decoder;
-    if (!decoder.decode(jpeg.data(), jpeg.size(), dst.data())) state.SkipWithError("decode failed");
-    benchmark::DoNotOptimize(dst.data());
-    benchmark::ClobberMemory();
-  }
-  set_rate(state);
-}
-BENCHMARK(BM_ReferenceDecoder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decode<PlaceholderDecoder>)->Name("BM_PlaceholderDecoder")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decode<ReferenceDecoder>)->Name("BM_ReferenceDecoder")->Unit(benchmark::kMillisecond);
 
 #ifdef VCAM_BENCH_LIBJPEG
 void BM_LibjpegTurbo(benchmark::State& state) {
   const auto jpeg = builtin_placeholder_jpeg();
   std::vector<std::uint8_t> dst(kPlaceholderDecodeBufferSize);
   for (auto _ : state) {
-    if (!testing::libjpeg_decode_bottom_up(jpeg.data(), jpeg.size(), dst.data(), dst.size(), dib_stride_24(960))) {
+    if (!testing::libjpeg_decode_bottom_up(jpeg.data(), jpeg.size(), dst.data(), dst.size(), dib_stride24(960))) {
       state.SkipWithError("libjpeg failed");
     }
     benchmark::DoNotOptimize(dst.data());

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "camera/decoder/jpeg_tables.h"
+#include "camera/decoder/dib_stride.h"
 #include "camera/decoder/placeholder_decoder.h"
 #include "camera/decoder/reference_decoder.h"
 
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::abort();
     }
     const std::size_t used =
-        dib_stride_24(static_cast<std::size_t>(fast_decoder.width())) * static_cast<std::size_t>(fast_decoder.height());
+        dib_stride24(fast_decoder.width()) * static_cast<std::size_t>(fast_decoder.height());
     if (used > fast.size() || std::memcmp(fast.data(), reference.data(), used) != 0) std::abort();
   }
   return 0;

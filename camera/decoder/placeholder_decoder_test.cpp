@@ -5,8 +5,8 @@
 #include <string>
 
 #include "camera/decoder/decoder_test_support.h"
+#include "camera/decoder/dib_stride.h"
 #include "camera/decoder/jpeg_header.h"
-#include "camera/decoder/jpeg_tables.h"
 #include "camera/decoder/reference_decoder.h"
 #include "camera/decoder/synthetic_jpeg.h"
 
@@ -14,6 +14,7 @@ namespace vcam::camera {
 namespace {
 
 using testing::decode_with;
+using testing::expect_refused;
 using testing::Outcome;
 using testing::truncated;
 using testing::with_byte;
@@ -30,20 +31,6 @@ Bytes small_picture(std::uint32_t seed = 3, int width = 32, int height = 32) {
 
 std::size_t frame_at(const Bytes& jpeg) { return testing::find_segment(jpeg, 0xC0); }
 std::size_t scan_at(const Bytes& jpeg) { return testing::find_segment(jpeg, 0xDA); }
-
-// Both decoders refuse, leave the destination as it was and report no size.
-void expect_refused(const Bytes& jpeg, const std::string& what) {
-  static Outcome fast;
-  static Outcome reference;
-  testing::decode_into<PlaceholderDecoder>(fast, jpeg);
-  testing::decode_into<ReferenceDecoder>(reference, jpeg);
-  EXPECT_FALSE(fast.ok) << what;
-  EXPECT_TRUE(fast.untouched()) << what;
-  EXPECT_EQ(fast.width, 0) << what;
-  EXPECT_EQ(fast.height, 0) << what;
-  EXPECT_FALSE(reference.ok) << what << " (reference)";
-  EXPECT_TRUE(reference.untouched()) << what << " (reference)";
-}
 
 // Both decoders accept and give `expected`'s pixels.
 void expect_same_picture(const Bytes& jpeg, const Bytes& expected, const std::string& what) {
@@ -70,7 +57,7 @@ TEST(PlaceholderDecoder, SyntheticPictureDecodesWithItsSizeAndDibLayout) {
   EXPECT_EQ(outcome.width, 48);
   EXPECT_EQ(outcome.height, 32);
   // Exactly stride x height bytes written, nothing after them.
-  const std::size_t used = dib_stride_24(48) * 32;
+  const std::size_t used = dib_stride24(48) * 32;
   EXPECT_EQ(used, 48u * 3 * 32);
   EXPECT_TRUE(std::all_of(outcome.picture.begin() + static_cast<std::ptrdiff_t>(used), outcome.picture.end(),
                           [](std::uint8_t b) { return b == testing::kSentinel; }));
@@ -289,7 +276,7 @@ TEST(PlaceholderDecoderLimit, PictureOverTheBufferIsRefusedBeforeDecoding) {
   // Complete and valid otherwise: only the size stops it.
   JpegHeader header;
   EXPECT_FALSE(parse_jpeg_header(too_wide.data(), too_wide.size(), kPlaceholderDecodeBufferSize, header));
-  EXPECT_TRUE(parse_jpeg_header(too_wide.data(), too_wide.size(), dib_stride_24(976) * 720, header));
+  EXPECT_TRUE(parse_jpeg_header(too_wide.data(), too_wide.size(), dib_stride24(976) * 720, header));
 
   options.width = 16;
   options.height = 43216;  // 48 x 43216 = 2,074,368 bytes

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "camera/decoder/block_idct.h"
+#include "camera/decoder/dib_stride.h"
 #include "camera/decoder/entropy_bytes.h"
 #include "camera/decoder/jpeg_header.h"
 #include "camera/decoder/jpeg_tables.h"
@@ -181,7 +182,7 @@ void convert(const YCbCrPlanes& planes, std::uint8_t* dst) {
     ycc[i * 3 + 1] = cb[i];
     ycc[i * 3 + 2] = cr[i];
   }
-  const std::size_t stride = dib_stride_24(static_cast<std::size_t>(planes.width));
+  const std::size_t stride = dib_stride24(planes.width);
   for (int i = 0; i < planes.height; ++i) {
     std::uint8_t* row = dst + static_cast<std::size_t>(planes.height - 1 - i) * stride;
     for (int x = 0; x < planes.width; ++x) {

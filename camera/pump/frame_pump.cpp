@@ -77,7 +77,7 @@ void FramePump::on_thread_create(std::int32_t bi_width, std::int32_t bi_height) 
     prepare_geometry(bi_width, bi_height);
     build_work_picture();
   }
-  if (out_width_ != placeholder_width_ || out_height_ != placeholder_height_) build_placeholder();
+  if (out_width_ != placeholder_.width || out_height_ != placeholder_.height) build_placeholder();
 }
 
 void FramePump::on_thread_destroy() {
@@ -87,16 +87,13 @@ void FramePump::on_thread_destroy() {
 }
 
 void FramePump::build_placeholder() {
-  placeholder_.buffer.reset();
-  placeholder_width_ = placeholder_height_ = 0;
-  if (out_width_ <= 0 || out_height_ <= 0) return;
-  const std::size_t size = dib_stride24(out_width_) * static_cast<std::size_t>(out_height_);
-  if (!placeholder_.buffer.allocate(memory_, size)) return;
+  placeholder_ = {};
+  if (out_size_ == 0 || !placeholder_.buffer.allocate(memory_, out_size_)) return;
   // A failed build then leaves black, not old heap contents.
-  std::memset(placeholder_.buffer.data(), 0, size);
-  placeholder_builder_.build(out_width_, out_height_, placeholder_.buffer.data(), size);
-  placeholder_width_ = out_width_;
-  placeholder_height_ = out_height_;
+  std::memset(placeholder_.buffer.data(), 0, out_size_);
+  placeholder_builder_.build(out_width_, out_height_, placeholder_.buffer.data(), out_size_);
+  placeholder_.width = out_width_;
+  placeholder_.height = out_height_;
 }
 
 void FramePump::fill_buffer(OutputSample& sample) {

@@ -113,6 +113,7 @@ class FramePump {
  private:
   struct PlaceholderPicture {
     PumpBuffer buffer;
+    std::int32_t width = 0, height = 0;  // the output size it was built for
   };
   struct WorkPicture {
     PumpBuffer buffer;
@@ -151,7 +152,6 @@ class FramePump {
   std::size_t out_size_ = 0;
 
   PlaceholderPicture placeholder_;
-  std::int32_t placeholder_width_ = 0, placeholder_height_ = 0;
   WorkPicture work_;
   StagingImage staging_;
   ScaleState scale_;

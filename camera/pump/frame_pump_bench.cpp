@@ -27,6 +27,7 @@ extern "C" {
 #include <vector>
 
 #include "camera/channel/frame_header.h"
+#include "camera/filter/format_table.h"
 #include "camera/pump/frame_pump.h"
 #include "camera/pump/picture_geometry.h"
 #include "camera/pump/pump_fakes.h"
@@ -35,11 +36,6 @@ extern "C" {
 namespace vcam::camera {
 namespace {
 
-struct Size {
-  std::int32_t w, h;
-};
-constexpr Size kOffered[10] = {{640, 480}, {800, 600}, {480, 360},  {320, 240},  {160, 120},
-                               {640, 360}, {800, 448}, {960, 544}, {1280, 720}, {1920, 1080}};
 constexpr std::int32_t kSourceWidth = 800, kSourceHeight = 600;
 
 using Clock = std::chrono::steady_clock;
@@ -100,23 +96,23 @@ class BareScale {
 // time-out path), which converts the staging image exactly as an unchanged
 // stamp inside the stale interval does, without the copy.
 void fill_sample(benchmark::State& state, bool fresh) {
-  const Size size = kOffered[state.range(0)];
+  const FrameSize size = kFormatTable[static_cast<std::size_t>(state.range(0))];
   MemorySource source;
   testing::RunningClock clock;
   testing::FakePlaceholder placeholder;
   testing::FakeCompanion companion;
   FramePump pump(source, clock, placeholder, companion);
   publisher::draw_test_pattern(source.pixels(), source.pixel_area(), kSourceWidth, kSourceHeight, 1);
-  pump.set_media_type(size.w, size.h);
+  pump.set_media_type(size.width, size.height);
   pump.active();
-  const std::size_t out_size = dib_stride24(size.w) * static_cast<std::size_t>(size.h);
+  const std::size_t out_size = dib_stride24(size.width) * static_cast<std::size_t>(size.height);
   testing::FakeSample sample(out_size);
   pump.fill_buffer(sample);  // builds the staging image and the scaler once
   source.refuse = !fresh;
 
-  const WorkGeometry work = work_geometry(size.w, size.h);
-  BareScale same(source.pixels(), size.w, work.present() ? work.height : size.h);
-  BareScale straight(source.pixels(), size.w, size.h);
+  const WorkGeometry work = work_geometry(size.width, size.height);
+  BareScale same(source.pixels(), size.width, work.present() ? work.height : size.height);
+  BareScale straight(source.pixels(), size.width, size.height);
   std::vector<std::uint8_t> copy(out_size);
 
   double pump_us = 0, sws_us = 0, out_sws_us = 0, memcpy_us = 0;
@@ -149,14 +145,14 @@ void fill_sample(benchmark::State& state, bool fresh) {
   state.counters["min_pump_us"] = min_pump_us;
   state.counters["min_sws_us"] = min_sws_us;
   state.counters["min_pump/sws"] = min_pump_us / min_sws_us;
-  state.SetLabel(std::to_string(size.w) + "x" + std::to_string(size.h));
+  state.SetLabel(std::to_string(size.width) + "x" + std::to_string(size.height));
 }
 
 void BM_FillNewPicture(benchmark::State& state) { fill_sample(state, true); }
 void BM_FillRedelivered(benchmark::State& state) { fill_sample(state, false); }
 
-BENCHMARK(BM_FillNewPicture)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FillRedelivered)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FillNewPicture)->DenseRange(0, kFormatCount - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FillRedelivered)->DenseRange(0, kFormatCount - 1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace vcam::camera

@@ -2,11 +2,6 @@
 
 namespace vcam::camera {
 
-std::size_t dib_stride24(std::int32_t width) {
-  if (width <= 0) return 0;
-  return static_cast<std::size_t>(((static_cast<std::uint64_t>(width) * 24 + 31) >> 3) & ~std::uint64_t{3});
-}
-
 WorkGeometry work_geometry(std::int32_t out_width, std::int32_t out_height) {
   WorkGeometry g;
   if (out_width <= 0 || out_height <= 0) return g;

@@ -4,10 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace vcam::camera {
+#include "camera/decoder/dib_stride.h"
 
-// w x 3 rounded up to a multiple of 4; 0 for widths of 0 or less.
-std::size_t dib_stride24(std::int32_t width);
+namespace vcam::camera {
 
 // Exact 16:9 output sizes are scaled through a 4:3 work picture and cropped.
 struct WorkGeometry {
@@ -21,7 +20,7 @@ WorkGeometry work_geometry(std::int32_t out_width, std::int32_t out_height);
 // The built-in picture as decoded: 960 x 720, bottom-up BGR24.
 inline constexpr std::int32_t kBuiltinPictureWidth = 960;
 inline constexpr std::int32_t kBuiltinPictureHeight = 720;
-inline constexpr std::size_t kBuiltinPictureStride = 2880;
+inline constexpr std::size_t kBuiltinPictureStride = dib_stride24(kBuiltinPictureWidth);
 
 // Rows of the built-in picture that get stretched, from a byte offset into it.
 struct PlaceholderBand {

@@ -75,12 +75,10 @@ class FakePlaceholder : public PlaceholderBuilder {
       return false;
     }
     std::memset(dst, kByte, size);
-    last_size = size;
     return true;
   }
   static constexpr std::uint8_t kByte = 0x5A;
   bool fail = false;
-  std::size_t last_size = 0;
   std::vector<std::string>* log = nullptr;
 };
 

@@ -35,14 +35,14 @@ bool ScaleState::convert(std::uint8_t* target, std::int32_t target_width, std::i
     ++builds_;
   }
   const int stride = static_cast<int>(dib_stride24(target_width));
-  dst_data_[0] = target;
-  dst_linesize_[0] = stride;
+  std::uint8_t* dst_data[4] = {target};
+  int dst_linesize[4] = {stride};
   if (flip) {
     // A top-row-first source into a bottom-up DIB: write from the last row up.
-    dst_data_[0] = target + static_cast<std::size_t>(target_height - 1) * stride;
-    dst_linesize_[0] = -stride;
+    dst_data[0] = target + static_cast<std::size_t>(target_height - 1) * stride;
+    dst_linesize[0] = -stride;
   }
-  sws_scale(context_, src_data_, src_linesize_, 0, src_rows_, dst_data_, dst_linesize_);
+  sws_scale(context_, src_data_, src_linesize_, 0, src_rows_, dst_data, dst_linesize);
   return true;
 }
 

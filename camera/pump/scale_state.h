@@ -1,8 +1,7 @@
 #pragma once
 // The libswscale state of one pin: source plane (the staging image, BGR0),
-// destination plane and stride (BGR24), the scaler context and the target
-// size it was built for. The context is rebuilt only when the target size
-// changes or the source is replaced.
+// the scaler context and the target size it was built for. The context is
+// rebuilt only when the target size changes or the source is replaced.
 #include <cstdint>
 
 struct SwsContext;
@@ -33,8 +32,6 @@ class ScaleState {
   std::uint8_t* src_data_[4] = {};
   int src_linesize_[4] = {};
   std::int32_t src_width_ = 0, src_rows_ = 0;
-  std::uint8_t* dst_data_[4] = {};
-  int dst_linesize_[4] = {};
   std::int32_t cached_width_ = 0, cached_height_ = 0;
   SwsContext* context_ = nullptr;
   unsigned builds_ = 0;

@@ -18,27 +18,20 @@ std::span<char16_t> units_of(const SharedRegion& region) {
 ConsumerList::ConsumerList(RegionNames names, LabelFunction label)
     : region_(std::move(names), kListRegionSize, SharedRegion::MutexLabel::Always, label) {}
 
-bool ConsumerList::open() {
-  if (!region_.open()) return false;
-  usable_size_ = static_cast<std::uint32_t>(kListRegionSize);
-  return true;
-}
+bool ConsumerList::open() { return region_.open(); }
 
-void ConsumerList::close() {
-  region_.close();
-  usable_size_ = 0;
-}
+void ConsumerList::close() { region_.close(); }
 
 void ConsumerList::addSelf(std::u16string_view path) {
-  if (!open() || usable_size_ < kListRegionSize) return;
+  if (!open()) return;
   const MutexLock lock(region_.mutex(), kChannelLockTimeoutMs);
-  if (!lock.owns() || !region_.is_open()) return;
+  if (!lock.owns()) return;
   ConsumerListText text(units_of(region_));
   if (text.add(path)) text.store(units_of(region_));
 }
 
 void ConsumerList::removeSelf(std::u16string_view path) {
-  if (usable_size_ < kListRegionSize || !region_.is_open()) return;
+  if (!region_.is_open()) return;
   const MutexLock lock(region_.mutex(), kChannelLockTimeoutMs);
   if (!lock.owns()) return;
   ConsumerListText text(units_of(region_));

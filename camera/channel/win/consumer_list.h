@@ -30,11 +30,10 @@ class ConsumerList {
   void close();
 
   // 4,096 while open, 0 otherwise; the list is used only at 4,096.
-  std::uint32_t usable_size() const { return usable_size_; }
+  std::uint32_t usable_size() const { return region_.is_open() ? static_cast<std::uint32_t>(kListRegionSize) : 0; }
 
  private:
   SharedRegion region_;
-  std::uint32_t usable_size_ = 0;
 };
 
 // The file name of the process's main module, or empty when it does not fit

@@ -41,7 +41,6 @@ bool SharedRegion::open() {
   mutex_ = std::move(mutex);
   mapping_ = std::move(mapping);
   view_ = std::move(view);
-  created_ = region_created;
   return true;
 }
 
@@ -50,7 +49,6 @@ void SharedRegion::close() {
   mutex_.reset();
   view_.reset();
   mapping_.reset();
-  created_ = false;
 }
 
 }  // namespace vcam::camera

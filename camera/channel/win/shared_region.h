@@ -36,9 +36,6 @@ class SharedRegion {
   bool is_open() const { return static_cast<bool>(view_); }
   HANDLE mutex() const { return mutex_.get(); }
   std::uint8_t* view() const { return static_cast<std::uint8_t*>(view_.get()); }
-  std::size_t size() const { return size_; }
-  // True when the last successful open() created the region.
-  bool created() const { return created_; }
 
  private:
   RegionNames names_;
@@ -48,7 +45,6 @@ class SharedRegion {
   UniqueHandle mutex_;
   UniqueHandle mapping_;
   UniqueView view_;
-  bool created_ = false;
 };
 
 }  // namespace vcam::camera

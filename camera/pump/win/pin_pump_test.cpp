@@ -7,6 +7,7 @@
 
 #include <strmif.h>
 #include <uuids.h>
+#include <wrl/client.h>
 
 #include <gtest/gtest.h>
 
@@ -21,33 +22,13 @@
 namespace vcam::camera {
 namespace {
 
+using Microsoft::WRL::ComPtr;
 using testing::FakeClock;
 using testing::FakeCompanion;
 using testing::FakeSample;
 using testing::Process;
 using testing::test_names;
 using testing::test_suffix;
-
-template <typename T>
-struct ComPtr {
-  T* p = nullptr;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
-  T** put() { return &p; }
-  T* operator->() const { return p; }
-};
-
-class ComApartment {
- public:
-  ComApartment() { ok_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
-  ~ComApartment() {
-    if (ok_) ::CoUninitialize();
-  }
-
- private:
-  bool ok_;
-};
 
 std::vector<std::uint8_t> gdi_placeholder(std::int32_t w, std::int32_t h) {
   std::vector<std::uint8_t> p(dib_stride24(w) * h);
@@ -57,16 +38,14 @@ std::vector<std::uint8_t> gdi_placeholder(std::int32_t w, std::int32_t h) {
 }
 
 TEST(PinPump, FillsAMediaSampleFromTheSystemAllocator) {
-  ComApartment com;
   ComPtr<IMemAllocator> allocator;
-  ASSERT_EQ(::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                               reinterpret_cast<void**>(allocator.put())),
+  ASSERT_EQ(::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&allocator)),
             S_OK);
   ALLOCATOR_PROPERTIES want{1, 921600, 1, 0}, got{};
   ASSERT_EQ(allocator->SetProperties(&want, &got), S_OK);
   ASSERT_EQ(allocator->Commit(), S_OK);
   ComPtr<IMediaSample> sample;
-  ASSERT_EQ(allocator->GetBuffer(sample.put(), nullptr, nullptr, 0), S_OK);
+  ASSERT_EQ(allocator->GetBuffer(&sample, nullptr, nullptr, 0), S_OK);
   BYTE* data = nullptr;
   ASSERT_EQ(sample->GetPointer(&data), S_OK);
   std::memset(data, 0xEE, 921600);
@@ -77,7 +56,7 @@ TEST(PinPump, FillsAMediaSampleFromTheSystemAllocator) {
   pin.pump().set_media_type(640, 480);
   EXPECT_EQ(companion.starts, 1);
   pin.pump().active();
-  EXPECT_EQ(pin.fill_buffer(sample.p), S_OK);
+  EXPECT_EQ(pin.fill_buffer(sample.Get()), S_OK);
 
   REFERENCE_TIME start = -1, stop = -1;
   EXPECT_EQ(sample->GetTime(&start, &stop), S_OK);
@@ -94,7 +73,7 @@ TEST(PinPump, FillsAMediaSampleFromTheSystemAllocator) {
   const std::vector<std::uint8_t> placeholder = gdi_placeholder(640, 480);
   EXPECT_EQ(0, std::memcmp(data, placeholder.data(), placeholder.size()));
 
-  EXPECT_EQ(pin.fill_buffer(sample.p), S_OK);
+  EXPECT_EQ(pin.fill_buffer(sample.Get()), S_OK);
   EXPECT_EQ(sample->GetTime(&start, &stop), S_OK);
   EXPECT_EQ(start, 666666);
   EXPECT_EQ(stop, 1333332);
