@@ -1,5 +1,6 @@
 #include "uninstaller/resources/resource_pack.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "uninstaller/resources/lzma_raw_decoder.h"
