@@ -20,6 +20,10 @@ namespace vcam::uninstaller {
 
 using ResourceBuffer = MallocBuffer;
 
+// A buffer for `size` bytes followed by four zero bytes, so that text can be
+// used NUL-terminated; null when memory runs out.
+ResourceBuffer new_resource_buffer(std::size_t size);
+
 class ResourcePack {
  public:
   struct Entry {
