@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <system_error>
+
+#include "common/path_text.h"
 #include "common/text_utf.h"
 #include "common/win/wide.h"
 
@@ -23,22 +27,9 @@ class FolderTest : public ::testing::Test {
     root_ = std::u16string(u16(tmp)) + u"vcam_folders_" +
             utf8_to_utf16(std::to_string(::GetCurrentProcessId()));
   }
-  void TearDown() override { remove_tree(root_); }
-
-  static void remove_tree(const std::u16string& dir) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileW(wide(dir + u"\\*"), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        const std::u16string name(u16(fd.cFileName));
-        if (name == u"." || name == u"..") continue;
-        const std::u16string path = dir + u"\\" + name;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) remove_tree(path);
-        else ::DeleteFileW(wide(path));
-      } while (::FindNextFileW(h, &fd));
-      ::FindClose(h);
-    }
-    ::RemoveDirectoryW(wide(dir));
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(wide(root_)), ignored);
   }
 
   std::u16string root_;
@@ -77,9 +68,7 @@ TEST(ApplicationFolder, IsTheExecutablesFolderWithTrailingBackslash) {
   wchar_t exe[MAX_PATH];
   const DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
   ASSERT_GT(n, 0u);
-  std::u16string path(u16(exe, n));
-  for (auto& c : path)
-    if (c == u'/') c = u'\\';
+  const std::u16string path = to_backslashes(u16(exe, n));
   EXPECT_EQ(path.rfind(folder, 0), 0u);
   EXPECT_EQ(path.find(u'\\', folder.size()), std::u16string::npos);
 }

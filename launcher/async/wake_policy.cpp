@@ -1,8 +1,22 @@
 #include "launcher/async/wake_policy.h"
 
-#include "launcher/async/wake_log.h"
+#include "launcher/log/log_sink.h"
 
 namespace vcam::launcher {
+
+namespace {
+
+// "message_window_wakeup","<class name>",<error>
+void log_wake_error(std::u16string_view class_name, unsigned long error) {
+  log_value(value_line().text(u"message_window_wakeup").text(class_name).number(error));
+}
+
+// "message_window_wakeup","<class name>","PostMessage failed"
+void log_wake_gave_up(std::u16string_view class_name) {
+  log_value(value_line().text(u"message_window_wakeup").text(class_name).text(u"PostMessage failed"));
+}
+
+}  // namespace
 
 void wake(wake_port& port, std::u16string_view class_name) {
   if (port.post()) return;

@@ -23,6 +23,13 @@ int on_progress(void* context, double dltotal, double dlnow, double, double) {
   return 0;
 }
 
+// The connect limit and the stall limit, set on creation and again by set_limits.
+void apply_limits(CURL* h, long stall_seconds) {
+  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+  curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, stall_seconds);
+}
+
 class header_list {
  public:
   ~header_list() { curl_slist_free_all(list_); }
@@ -66,9 +73,7 @@ bool http_request::create() {
   curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(h, CURLOPT_USERAGENT, kUserAgent);
   curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-  curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+  apply_limits(h, kStallSeconds);
   curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 0L);
   curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
   curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
@@ -78,10 +83,7 @@ bool http_request::create() {
 
 void http_request::set_limits(long stall_seconds) {
   std::lock_guard<std::mutex> hold(lock_);
-  if (!handle_) return;
-  curl_easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-  curl_easy_setopt(handle_, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(handle_, CURLOPT_LOW_SPEED_TIME, stall_seconds);
+  if (handle_) apply_limits(handle_, stall_seconds);
 }
 
 void http_request::perform(const std::string& url, http_request_callback& receiver) {

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "common/testing/scratch_folder.h"
 #include "launcher/http/output_file.h"
 
 namespace vcam::launcher {
@@ -39,15 +40,10 @@ class recorder final : public http_request_callback {
 
 class TransferContextTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vcam_transfer_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-    context_.receiver = &receiver_;
-  }
+  void SetUp() override { context_.receiver = &receiver_; }
+  // The file is closed before the folder goes, which Windows requires.
   void TearDown() override {
     if (context_.file) std::fclose(context_.file);
-    fs::remove_all(dir_);
   }
   void write(const std::string& bytes) {
     ASSERT_EQ(write_body(context_, bytes.data(), 1, bytes.size()), bytes.size());
@@ -58,7 +54,7 @@ class TransferContextTest : public ::testing::Test {
     ASSERT_NE(context_.file, nullptr);
   }
 
-  fs::path dir_;
+  vcam::testing::ScratchFolder dir_{"vcam_transfer_"};
   recorder receiver_;
   transfer_context context_;
 };

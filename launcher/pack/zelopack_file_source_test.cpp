@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/testing/scratch_folder.h"
+#include "common/testing/test_bytes.h"
 #include "dui/core/panel.h"
 #include "dui/runtime/ui_runtime.h"
 #include "dui/testing/test_platform.h"
@@ -18,33 +20,20 @@
 namespace vcam::launcher {
 namespace {
 
-namespace fs = std::filesystem;
-using bytes = std::vector<unsigned char>;
-
-bytes text(std::string_view s) { return bytes(s.begin(), s.end()); }
+using vcam::testing::bytes;
+using vcam::testing::text_bytes;
 
 class ZelopackFileSource : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vcam_pack_source_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-
   std::u16string write_pack(const std::string& file, const std::vector<std::pair<std::u16string, std::string>>& files) {
     tools::zelopack_writer writer;
     std::string error;
     for (const auto& [name, data] : files)
-      EXPECT_TRUE(writer.add(name, text(data), tools::zelopack_name_seed(name), &error)) << error;
+      EXPECT_TRUE(writer.add(name, text_bytes(data), tools::zelopack_name_seed(name), &error)) << error;
     bytes pack;
     EXPECT_TRUE(writer.finish(pack, &error)) << error;
-    const fs::path path = dir_ / file;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(pack.data()),
-                                                static_cast<std::streamsize>(pack.size()));
+    const std::filesystem::path path = dir_ / file;
+    vcam::testing::write_bytes(path, pack);
     return path.u16string();
   }
 
@@ -53,7 +42,7 @@ class ZelopackFileSource : public ::testing::Test {
     return std::find(texts.begin(), texts.end(), line) != texts.end();
   }
 
-  fs::path dir_;
+  vcam::testing::ScratchFolder dir_{"vcam_pack_source_"};
   log_capture capture_;
 };
 

@@ -1,5 +1,6 @@
 #include "launcher/pack/zelopack_reader.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "launcher/log/log_sink.h"

@@ -7,23 +7,18 @@
 //
 // A reader is used from one thread at a time: reads share the file position.
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "common/malloc_buffer.h"
 #include "launcher/pack/pack_file.h"
 
 namespace vcam::launcher {
 
-struct free_deleter {
-  void operator()(void* p) const { std::free(p); }
-};
-// Memory from malloc, released with free: callers that keep the bytes may
-// release() the pointer and free it themselves.
-using pack_buffer = std::unique_ptr<unsigned char[], free_deleter>;
+using pack_buffer = MallocBuffer;
 
 class _zelopack_reader {
  public:

@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <malloc.h>  // malloc_usable_size, _msize
+
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <malloc.h>
-#else
-#include <malloc.h>
-#endif
-
+#include "common/testing/scratch_folder.h"
+#include "common/testing/test_bytes.h"
 #include "common/text_utf.h"
 #include "launcher/log/testing/log_capture.h"
 #include "launcher/pack/zelopack_format.h"
@@ -29,7 +26,9 @@ namespace vcam::launcher {
 namespace {
 
 namespace fs = std::filesystem;
-using bytes = std::vector<unsigned char>;
+using vcam::testing::bytes;
+using vcam::testing::random_bytes;
+using vcam::testing::text_bytes;
 
 // Size of a malloc block: exact under AddressSanitizer and with the Windows
 // runtime (HeapSize), at least the request elsewhere.
@@ -39,15 +38,6 @@ std::size_t allocated_size(void* p) {
 #else
   return malloc_usable_size(p);
 #endif
-}
-
-bytes text_bytes(std::string_view s) { return bytes(s.begin(), s.end()); }
-
-bytes random_bytes(std::size_t n, unsigned seed) {
-  std::mt19937 g(seed);
-  bytes out(n);
-  for (auto& b : out) b = static_cast<unsigned char>(g());
-  return out;
 }
 
 struct packed_file {
@@ -431,22 +421,12 @@ TEST(ZelopackReaderRefusal, AFailedInitializeLeavesNoDirectory) {
 
 class ZelopackReaderFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vcam_zelopack_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
   std::u16string write(const std::u16string& name, const bytes& content) {
     const fs::path p = dir_ / fs::path(name);
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(content.data()), content.size());
+    vcam::testing::write_bytes(p, content);
     return p.u16string();
   }
-  fs::path dir_;
+  vcam::testing::ScratchFolder dir_{"vcam_zelopack_"};
 };
 
 TEST_F(ZelopackReaderFile, ReadsFilesFromAPackOnDisk) {

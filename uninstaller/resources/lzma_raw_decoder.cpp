@@ -2,18 +2,14 @@
 
 #include <lzma.h>
 
-#include <cstdlib>
 #include <memory>
 
+#include "common/malloc_buffer.h"
 #include "uninstaller/resources/resource_pack_format.h"
 
 namespace vcam::uninstaller {
 
 namespace {
-
-struct options_deleter {
-  void operator()(void* p) const { std::free(p); }
-};
 
 class stream_owner {
  public:
@@ -36,7 +32,7 @@ bool lzma_raw_decode(const unsigned char* input, std::size_t input_size, unsigne
 
   lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, nullptr}, {LZMA_VLI_UNKNOWN, nullptr}};
   if (lzma_properties_decode(&filters[0], nullptr, input, fmt::lzma_properties_size) != LZMA_OK) return false;
-  std::unique_ptr<void, options_deleter> owned(filters[0].options);
+  std::unique_ptr<void, FreeDeleter> owned(filters[0].options);
   auto* options = static_cast<lzma_options_lzma*>(filters[0].options);
 
   // The stream never reaches further back than the bytes decoded so far, so a

@@ -1,5 +1,7 @@
 #include "uninstaller/resources/resource_pack.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "uninstaller/resources/lzma_raw_decoder.h"
@@ -8,6 +10,14 @@
 namespace vcam::uninstaller {
 
 namespace fmt = resource_pack_format;
+
+ResourceBuffer new_resource_buffer(std::size_t size) {
+  constexpr std::size_t kZeros = 4;
+  if (size > SIZE_MAX - kZeros) return nullptr;
+  ResourceBuffer buffer(static_cast<unsigned char*>(std::malloc(size + kZeros)));
+  if (buffer) std::memset(buffer.get() + size, 0, kZeros);
+  return buffer;
+}
 
 ResourcePack ResourcePack::build(const unsigned char* data, std::size_t size) {
   ResourcePack pack;
@@ -40,7 +50,7 @@ ResourceBuffer ResourcePack::extract(std::u16string_view name, std::size_t* size
   const std::size_t out_size = e.unpacked_size == 0 ? e.stored_size : e.unpacked_size;
   if (out_size > max_unpacked_size) return nullptr;
 
-  ResourceBuffer out(static_cast<unsigned char*>(std::malloc(out_size + 4)));
+  ResourceBuffer out = new_resource_buffer(out_size);
   if (!out) return nullptr;
   const unsigned char* stored = data_ + e.offset;
   if (e.unpacked_size == 0) {
@@ -48,7 +58,6 @@ ResourceBuffer ResourcePack::extract(std::u16string_view name, std::size_t* size
   } else if (!lzma_raw_decode(stored, e.stored_size, out.get(), out_size)) {
     return nullptr;
   }
-  std::memset(out.get() + out_size, 0, 4);
   if (size) *size = out_size;
   return out;
 }

@@ -8,20 +8,21 @@
 // entry extracts as null.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "common/malloc_buffer.h"
+
 namespace vcam::uninstaller {
 
-struct FreeDeleter {
-  void operator()(void* p) const { std::free(p); }
-};
-// Memory from malloc, released with free.
-using ResourceBuffer = std::unique_ptr<unsigned char[], FreeDeleter>;
+using ResourceBuffer = MallocBuffer;
+
+// A buffer for `size` bytes followed by four zero bytes, so that text can be
+// used NUL-terminated; null when memory runs out.
+ResourceBuffer new_resource_buffer(std::size_t size);
 
 class ResourcePack {
  public:

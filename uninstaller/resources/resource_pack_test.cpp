@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <lzma.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
+#include "common/testing/test_bytes.h"
 #include "tools/pack/resource_pack_writer.h"
 #include "uninstaller/resources/resource_pack_format.h"
 
@@ -14,16 +14,9 @@ namespace vcam::uninstaller {
 namespace {
 
 namespace fmt = resource_pack_format;
-using bytes = std::vector<unsigned char>;
-
-bytes text_bytes(std::string_view s) { return bytes(s.begin(), s.end()); }
-
-bytes random_bytes(std::size_t n, unsigned seed) {
-  std::mt19937 g(seed);
-  bytes out(n);
-  for (auto& b : out) b = static_cast<unsigned char>(g());
-  return out;
-}
+using vcam::testing::bytes;
+using vcam::testing::random_bytes;
+using vcam::testing::text_bytes;
 
 // Text that compresses well, like layouts and scripts.
 bytes layout_text(std::size_t n) {

@@ -46,8 +46,8 @@ task_runner::~task_runner() {
 bool task_runner::start() {
   if (reaper_) return true;
   stopping_ = false;
-  reaper_ = ::CreateThread(nullptr, 0, reaper_main, this, 0, nullptr);
-  return reaper_ != nullptr;
+  reaper_.reset(::CreateThread(nullptr, 0, reaper_main, this, 0, nullptr));
+  return static_cast<bool>(reaper_);
 }
 
 void task_runner::stop() {
@@ -55,9 +55,8 @@ void task_runner::stop() {
   stopping_ = true;
   ::LeaveCriticalSection(&lock_);
   if (reaper_) {
-    ::WaitForSingleObject(reaper_, INFINITE);
-    ::CloseHandle(reaper_);
-    reaper_ = nullptr;
+    ::WaitForSingleObject(reaper_.get(), INFINITE);
+    reaper_.reset();
   }
   // Jobs started without a reaper (start failed) are joined here.
   join_pending();

@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "common/win/unique_handle.h"
+
 namespace vcam::launcher {
 
 class task_runner {
@@ -32,7 +34,7 @@ class task_runner {
   CRITICAL_SECTION lock_;
   std::vector<HANDLE> pending_;  // guarded by lock_
   bool stopping_ = false;        // guarded by lock_
-  HANDLE reaper_ = nullptr;
+  UniqueHandle reaper_;
 };
 
 // Creates and starts the process-wide task runner; false when it cannot start

@@ -41,10 +41,9 @@ ResourceBuffer ResourceProvider::load(std::u16string_view name, std::size_t* siz
   HGLOBAL loaded = ::LoadResource(module_, found);
   const void* data = loaded ? ::LockResource(loaded) : nullptr;
   if (!data) return nullptr;
-  ResourceBuffer copy(static_cast<unsigned char*>(std::malloc(std::size_t{bytes} + 4)));
+  ResourceBuffer copy = new_resource_buffer(bytes);
   if (!copy) return nullptr;
   std::memcpy(copy.get(), data, bytes);
-  std::memset(copy.get() + bytes, 0, 4);
   if (size) *size = bytes;
   return copy;
 }
