@@ -60,11 +60,19 @@ TEST(HttpCallbacks, ImplForwardsProgressAndFileResultOnly) {
   EXPECT_EQ(done, (std::vector<std::tuple<int, int, unsigned>>{{0, 200, 4}}));
 }
 
-TEST(HttpCallbacks, ImplWithoutCallablesIgnoresEverything) {
-  http_request_callback_impl r(nullptr, nullptr);
-  r.progress(1, 2);
-  r.file_result(kOutputFileFailed, 2, 0);
-  SUCCEED() << "no callable was there to call";
+TEST(HttpCallbacks, ImplSkipsAnEmptyCallableAndStillCallsTheOther) {
+  // Calling an empty std::function throws; the receiver must check each one.
+  unsigned progress_calls = 0;
+  http_request_callback_impl progress_only([&](unsigned, unsigned) { ++progress_calls; }, nullptr);
+  progress_only.progress(1, 2);
+  progress_only.file_result(kOutputFileFailed, 2, 0);
+  EXPECT_EQ(progress_calls, 1u);
+
+  std::vector<int> codes;
+  http_request_callback_impl completion_only(nullptr, [&](int code, int, unsigned) { codes.push_back(code); });
+  completion_only.progress(1, 2);
+  completion_only.file_result(kOutputFileFailed, 2, 0);
+  EXPECT_EQ(codes, std::vector<int>{kOutputFileFailed});
 }
 
 }  // namespace
