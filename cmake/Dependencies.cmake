@@ -1,13 +1,13 @@
 # Imported targets for the project's dependencies, named the same on both builds:
 # the host build takes Debian's -dev packages, the Windows build the static
-# libraries tools/build-win32-deps.sh compiled from Debian's source packages.
+# libraries tools/build-win-deps.sh compiled from Debian's source packages.
 
 find_package(Threads REQUIRED)
 
 if(WIN32)
   set(_deps "${VCAM_WIN32_DEPS}")
   if(NOT EXISTS "${_deps}/lib/libcurl.a")
-    message(FATAL_ERROR "Windows libraries missing in ${_deps}: run tools/build-win32-deps.sh (make deps)")
+    message(FATAL_ERROR "Windows libraries missing in ${_deps}: run tools/build-win-deps.sh win32|win64 (make deps)")
   endif()
   function(_vcam_static name lib)
     add_library(${name} STATIC IMPORTED GLOBAL)

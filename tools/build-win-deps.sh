@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
 # Builds the compiled Windows dependencies from Debian's source packages into
-# build/deps/win32. Each package is built once per Debian version; a stamp file
-# named after the version tells later runs to skip it.
+# build/deps/<arch>, for arch win32 (i686) or win64 (x86-64):
+#   tools/build-win-deps.sh win32|win64
+# Each package is built once per Debian version and architecture; a stamp file
+# named after the version tells later runs to skip it. Sources are unpacked
+# per architecture, since the autotools packages build inside their tree.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+arch=${1:-win32}
+case $arch in
+  win32) host=i686-w64-mingw32 ffarch=x86 toolchain=mingw32-toolchain.cmake ;;
+  win64) host=x86_64-w64-mingw32 ffarch=x86_64 toolchain=mingw64-toolchain.cmake ;;
+  *) echo "usage: $0 win32|win64" >&2; exit 2 ;;
+esac
 deps="$root/build/deps"
-prefix="$deps/win32"
-stamps="$deps/stamps"
+prefix="$deps/$arch"
+stamps="$deps/stamps/$arch"
+srcs="$deps/src/$arch"
 jobs=$(nproc)
-host=i686-w64-mingw32
-mkdir -p "$prefix/include" "$prefix/lib" "$stamps" "$deps/src"
+mkdir -p "$prefix/include" "$prefix/lib" "$stamps" "$srcs"
 
 log() { echo "deps: $*"; }
 
@@ -20,7 +29,7 @@ src_version() {
 
 # Fetches and unpacks a source package; prints the unpacked directory.
 fetch() {
-  local pkg=$1 ver=$2 dir="$deps/src/${1}_${2//:/_}"
+  local pkg=$1 ver=$2 dir="$srcs/${1}_${2//:/_}"
   if [ ! -f "$dir/.unpacked" ]; then
     rm -rf "$dir" && mkdir -p "$dir"
     (cd "$dir" && apt-get source -qq "$pkg=$ver" >fetch.log 2>&1) || {
@@ -52,7 +61,7 @@ build() {
   fi
   local stamp="$stamps/${pkg}_${ver//:/_}.done"
   [ -f "$stamp" ] && return 0
-  log "building $pkg $ver for win32"
+  log "building $pkg $ver for $arch"
   local dir; dir=$(fetch "$pkg" "$ver")
   local logf="$dir/../build.log"; : >"$logf"
   local t0=$SECONDS
@@ -103,7 +112,7 @@ build_curl() {
 build_ffmpeg() {
   local d=$1 logf=$2
   (cd "$d" && quiet "$logf" ./configure --prefix="$prefix" --cross-prefix=$host- \
-      --cc=$host-gcc-posix --arch=x86 --target-os=mingw32 --enable-static --disable-shared \
+      --cc=$host-gcc-posix --arch=$ffarch --target-os=mingw32 --enable-static --disable-shared \
       --disable-everything --disable-programs --disable-doc --disable-autodetect \
       --disable-avdevice --disable-avcodec --disable-avformat --disable-swresample \
       --disable-postproc --disable-avfilter --disable-network --enable-swscale \
@@ -115,7 +124,7 @@ build_ffmpeg() {
 cmake_build() {
   local d=$1 logf=$2; shift 2
   quiet "$logf" cmake -S "$d" -B "$d/_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32-toolchain.cmake" \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
       -DVCAM_WIN32_DEPS="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" "$@"
   quiet "$logf" cmake --build "$d/_build" -j"$jobs"
   quiet "$logf" cmake --install "$d/_build"
