@@ -3,6 +3,8 @@
 #   on the Windows build the whole program is one CTest test run under Wine
 #   (through CMAKE_CROSSCOMPILING_EMULATOR), since every Wine start costs time.
 #   WINDOW marks tests that open windows and need an X display (label "window").
+#   A folder's VCAM_TEST_LABELS (inherited by its subfolders) are added to the
+#   labels of every test defined there.
 enable_testing()
 
 # vcam_copy_runtime_dlls(<target>): on Windows, copies the DLLs the program
@@ -25,7 +27,7 @@ function(vcam_test name)
     target_link_libraries(${name} PRIVATE dep::gtest_main)
   endif()
   vcam_copy_runtime_dlls(${name})
-  set(labels ${T_LABELS})
+  set(labels ${T_LABELS} ${VCAM_TEST_LABELS})
   if(T_WINDOW)
     list(APPEND labels window)
   endif()

@@ -1,5 +1,6 @@
-// vcam_source.ax: the in-process COM server of the camera. It only wires
-// the module's process-wide objects to the four exports and DllMain.
+// vcam_source.ax (vcam_source64.ax in the 64-bit build): the in-process COM
+// server of the camera. It only wires the module's process-wide objects to
+// the four exports and DllMain.
 #include <windows.h>
 #include <objbase.h>
 

@@ -16,9 +16,11 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
+// A pointer whose every byte is 0x5A, whatever the pointer size: the same
+// bytes a structure filled with memset(0x5A) holds in its pointer fields.
 template <typename T>
 T* sentinel() {
-  return reinterpret_cast<T*>(static_cast<uintptr_t>(0x5A5A5A5A));
+  return reinterpret_cast<T*>(static_cast<uintptr_t>(0x5A5A5A5A5A5A5A5Aull));
 }
 
 class PointerChecks : public ::testing::Test {
@@ -88,6 +90,7 @@ TEST_F(PointerChecks, UnconnectedPinLeavesOutParametersAlone) {
   std::memset(&type, 0x5A, sizeof type);
   EXPECT_EQ(pin()->ConnectionMediaType(&type), VFW_E_NOT_CONNECTED);
   EXPECT_EQ(type.pbFormat, sentinel<BYTE>());
+  EXPECT_EQ(type.cbFormat, 0x5A5A5A5Au);
   EXPECT_EQ(pin()->Disconnect(), S_FALSE);
 }
 

@@ -14,6 +14,7 @@
 #include "camera/filter/win/testing/registration_tool.h"
 #include "common/text_utf.h"
 #include "common/win/folders.h"
+#include "common/win/testing/program_run.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
 
@@ -22,6 +23,11 @@ namespace {
 
 using camera::testing::camera_module_path;
 using camera::testing::run_regsvr32;
+using vcam::testing::contains;
+using vcam::testing::lines_of;
+using Result = vcam::testing::ProgramResult;
+
+Result run(std::wstring command) { return vcam::testing::run_program(std::move(command)); }
 
 std::wstring here() { return std::wstring(wide(application_folder())); }
 
@@ -31,56 +37,6 @@ long long unix_ms_now() {
   const auto since_1601 = static_cast<long long>((static_cast<unsigned long long>(now.dwHighDateTime) << 32) |
                                                  now.dwLowDateTime);
   return (since_1601 - 116'444'736'000'000'000LL) / 10'000;
-}
-
-struct Result {
-  DWORD code = ~0u;
-  std::string output;
-};
-
-// Runs `command`, collecting its standard output, for at most a minute.
-Result run(std::wstring command) {
-  Result result;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE read_end = nullptr, write_end = nullptr;
-  if (!::CreatePipe(&read_end, &write_end, &inherit, 0)) return result;
-  UniqueHandle reader(read_end), writer(write_end);
-  ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writer.get();
-  startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
-    return result;
-  UniqueHandle process(info.hProcess), thread(info.hThread);
-  writer.reset();
-  char buffer[4096];
-  DWORD got = 0;
-  while (::ReadFile(reader.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) result.output.append(buffer, got);
-  if (::WaitForSingleObject(process.get(), 60'000) == WAIT_OBJECT_0) ::GetExitCodeProcess(process.get(), &result.code);
-  return result;
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t begin = 0;
-  while (begin < text.size()) {
-    size_t end = text.find('\n', begin);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(begin, end - begin);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    begin = end + 1;
-  }
-  return lines;
-}
-
-bool contains(const std::vector<std::string>& lines, const std::string& line) {
-  for (const auto& l : lines)
-    if (l == line) return true;
-  return false;
 }
 
 std::wstring capture_tool() { return L"\"" + here() + L"vcam_capture.exe\" "; }

@@ -56,8 +56,9 @@ bool poll_until(Ready ready, DWORD timeout_ms = kGraphWaitMs) {
   return true;
 }
 
-// vcam_publisher.exe from beside the test, publishing into the real frame
-// channel; ended by its handle when the object goes.
+// vcam_publisher.exe, from beside the test unless another build's copy is
+// named, publishing into the real frame channel; ended by its handle when the
+// object goes.
 class PublisherProcess {
  public:
   PublisherProcess() = default;
@@ -67,12 +68,12 @@ class PublisherProcess {
 
   // Starts it and waits, up to 20 s, for its first picture: a stamp other
   // than the one the channel held before.
-  bool Start(const std::wstring& options) {
+  bool Start(const std::wstring& options, std::wstring program = {}) {
     FrameChannel channel;
     if (!channel.open()) return false;
     const std::uint64_t before = channel.stamp();
-    std::wstring command =
-        L"\"" + std::wstring(wide(application_folder())) + L"vcam_publisher.exe\" --quiet " + options;
+    if (program.empty()) program = std::wstring(wide(application_folder())) + L"vcam_publisher.exe";
+    std::wstring command = L"\"" + program + L"\" --quiet " + options;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

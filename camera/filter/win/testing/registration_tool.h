@@ -5,13 +5,15 @@
 
 #include <string>
 
+#include "camera/filter/win/filter_identity.h"
 #include "common/win/folders.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
 
 namespace vcam::camera::testing {
 
-inline std::wstring camera_module_path() { return std::wstring(wide(application_folder())) + L"vcam_source.ax"; }
+// The module of the test's own bitness, beside the test.
+inline std::wstring camera_module_path() { return std::wstring(wide(application_folder())) + kModuleName; }
 
 inline std::wstring registration_tool_path() {
   wchar_t system[MAX_PATH] = {};
