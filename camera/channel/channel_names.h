@@ -22,6 +22,8 @@ inline const RegionNames kConsumerListNames{u"B225A8E1-72D4-4ED6-834F-55BD8E70E6
 inline constexpr std::size_t kListRegionSize = 4096;
 inline constexpr std::size_t kListCapacity = kListRegionSize / sizeof(char16_t);  // units, NUL included
 inline constexpr std::size_t kHostPathCapacity = 512;                           // units, NUL included
+// The list is UTF-16 text on every bitness: 2-byte units, no pointers inside.
+static_assert(sizeof(char16_t) == 2 && kListCapacity == 2048);
 
 // Every wait on the two mutexes: they are also taken under the loader lock.
 inline constexpr std::uint32_t kChannelLockTimeoutMs = 100;
