@@ -1,36 +1,36 @@
 #!/usr/bin/env bash
-# The camera demo. In the project's Wine prefix: registers vcam_source.ax with
-# the system registration tool, finds "ZeloCamV10" among the video input
+# The camera demo. In the project's Wine prefix: registers the camera module
+# with the system registration tool, finds "ZeloCamV10" among the video input
 # devices, captures its placeholder, starts the test publisher and captures
 # the live pattern at three sizes, freezes the publisher's stamp to show the
 # placeholder coming back 2 s later, stops the publisher and unregisters.
 # Frames, logs and a contact sheet go to build/demo/ (or $VCAM_DEMO_OUT).
-# `make demo` runs it under tools/run-win32.sh, which gives it an X server and
+#   tools/demo.sh            the 32-bit build in the 32-bit prefix
+#   tools/demo.sh --win64    the 64-bit build in the 64-bit prefix
+# `make demo` runs it under tools/run-wine.sh, which gives it an X server and
 # stops the prefix's wineserver afterwards.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tools/demo-lib.sh"
 out=${VCAM_DEMO_OUT:-$root/build/demo}
-bin=$root/build/win32
-module=$bin/camera/filter/vcam_source.ax
+if [ "${1:-}" = --win64 ]; then
+  bin=$root/build/win64
+  module=$bin/camera/filter/vcam_source64.ax
+  wine_run=("$root/tools/wine-run.sh" --win64)
+  bits=64
+else
+  bin=$root/build/win32
+  module=$bin/camera/filter/vcam_source.ax
+  wine_run=("$root/tools/wine-run.sh")
+  bits=32
+fi
 capture_exe=$bin/tools/capture/vcam_capture.exe
 publisher_exe=$bin/tools/publisher/vcam_publisher.exe
-wine_run=$root/tools/wine-run.sh
 device=ZeloCamV10
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 
-now_ms() { date +%s%3N; }
 started=$(now_ms)
-
-say() { printf '  %s\n' "$*"; }
-fail() {
-  printf 'demo: %s\n' "$1" >&2
-  [ -n "${2:-}" ] && [ -f "$2" ] && sed 's/^/  | /' "$2" | tail -n 20 >&2
-  exit 1
-}
-# The path as Windows programs in the prefix see it (Z: is the Linux root).
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-seconds_since() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", (b - a) / 1000 }'; }
 
 for f in "$module" "$capture_exe" "$publisher_exe"; do
   [ -f "$f" ] || fail "missing $f: build first (make demo builds them)"
@@ -54,7 +54,7 @@ stop_publisher() {
 }
 unregister() {
   [ $registered = 1 ] || return 0
-  "$wine_run" regsvr32 /s /u "$(winpath "$module")"
+  "${wine_run[@]}" regsvr32 /s /u "$(winpath "$module")"
   local rc=$?
   registered=0
   return $rc
@@ -70,14 +70,11 @@ rm -rf "$out/placeholder" "$out"/live-* "$out/freeze" "$out/logs" "$out/contact-
 mkdir -p "$out/logs" || fail "cannot create $out"
 logs=$out/logs
 
-# Windows programs end their lines with CR LF.
-unix_lines() { tr -d '\r' <"$1" >"$1.tmp" && mv "$1.tmp" "$1"; }
-
 # Runs the capture tool; its output goes to logs/$1.txt.
 capture() {
   local name=$1
   shift
-  "$wine_run" "$capture_exe" "$@" >"$logs/$name.txt" 2>&1
+  "${wine_run[@]}" "$capture_exe" "$@" >"$logs/$name.txt" 2>&1
   local rc=$?
   unix_lines "$logs/$name.txt"
   return $rc
@@ -88,7 +85,7 @@ capture() {
 start_publisher() {
   local log=$logs/$1.txt
   shift
-  "$wine_run" "$publisher_exe" "$@" >"$log" 2>&1 &
+  "${wine_run[@]}" "$publisher_exe" "$@" >"$log" 2>&1 &
   publisher_pid=$!
   for _ in $(seq 200); do
     grep -q '^picture .* published' "$log" 2>/dev/null && return 0
@@ -97,55 +94,11 @@ start_publisher() {
   done
   fail "the publisher published nothing in 20 s" "$log"
 }
-checksums() { awk '/^sample /{ for (i = 1; i <= NF; i++) if ($i ~ /^fnv1a=/) print substr($i, 7) }' "$1"; }
-starts() { awk '/^sample /{ for (i = 1; i <= NF; i++) if ($i ~ /^start=/) print substr($i, 7) }' "$1"; }
-sample_count() { grep -c '^sample ' "$1"; }
-first_sample_ms() { sed -n 's/^first sample at unix_ms=//p' "$1"; }
-
-# Reads the test pattern's corner markers and colour bars from a PNG of
-# width x height; 16:9 outputs show the middle three quarters of the 4:3
-# pattern. Prints "ok" or what was found instead.
-check_pattern() {
-  local png=$1 w=$2 h=$3 cropped=$4
-  local top=0 visible=1
-  [ "$cropped" = 1 ] && top=0.125 && visible=0.75
-  # Points as fractions of the 4:3 pattern: x, y, expected colour.
-  local points="0.055 0.125 224,24,24 0.945 0.125 24,224,24 0.055 0.875 24,24,224 0.945 0.875 224,224,24"
-  local bars=(255,255,255 255,255,0 0,255,255 0,255,0 255,0,255 255,0,0 0,0,255 0,0,0)
-  for i in "${!bars[@]}"; do
-    points+=" $(awk -v i="$i" 'BEGIN { printf "%.4f", 0.1 + (i + 0.5) * 0.1 }') 0.44 ${bars[$i]}"
-  done
-  local format="" expected=()
-  set -- $points
-  while [ $# -ge 3 ]; do
-    local x y
-    x=$(awk -v f="$1" -v w="$w" 'BEGIN { printf "%d", f * w }')
-    y=$(awk -v f="$2" -v h="$h" -v t="$top" -v v="$visible" 'BEGIN { printf "%d", (f - t) / v * h }')
-    format+="%[fx:int(255*p{$x,$y}.r+0.5)],%[fx:int(255*p{$x,$y}.g+0.5)],%[fx:int(255*p{$x,$y}.b+0.5)] "
-    expected+=("$3")
-    shift 3
-  done
-  local found
-  found=$(convert "$png" -format "$format" info: 2>/dev/null) || { echo "unreadable"; return; }
-  local i=0 bad=""
-  for got in $found; do
-    if ! awk -v a="$got" -v b="${expected[$i]}" 'BEGIN {
-        split(a, x, ","); split(b, y, ",")
-        for (k = 1; k <= 3; k++) { d = x[k] - y[k]; if (d < -40 || d > 40) exit 1 }
-      }'; then
-      bad+=" point $i: ${expected[$i]} expected, $got found;"
-    fi
-    i=$((i + 1))
-  done
-  [ $i -eq ${#expected[@]} ] || bad+=" $i of ${#expected[@]} points read;"
-  if [ -z "$bad" ]; then echo ok; else echo "${bad# }"; fi
-}
-
-echo "ZeloCamV10 camera demo (output in ${out#"$root"/})"
+echo "ZeloCamV10 camera demo, $bits-bit build (output in ${out#"$root"/})"
 
 # --- 1. registration and the device list -----------------------------------
-say "registering vcam_source.ax with regsvr32 /s"
-"$wine_run" regsvr32 /s "$(winpath "$module")" >"$logs/regsvr32.txt" 2>&1 ||
+say "registering ${module##*/} with regsvr32 /s"
+"${wine_run[@]}" regsvr32 /s "$(winpath "$module")" >"$logs/regsvr32.txt" 2>&1 ||
   fail "regsvr32 /s failed" "$logs/regsvr32.txt"
 registered=1
 

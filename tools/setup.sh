@@ -4,11 +4,12 @@
 set -euo pipefail
 
 packages=(
-  # cross toolchain and Wine
+  # cross toolchains and Wine, 32- and 64-bit
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev mingw-w64-tools
-  wine wine32:i386 xvfb xauth fonts-wqy-zenhei
-  # build tools
-  build-essential cmake ninja-build nasm pkg-config dpkg-dev python3 openssl
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  wine wine32:i386 wine64 xvfb xauth fonts-wqy-zenhei
+  # build tools (multilib: the shared-memory layouts are also compiled with -m32)
+  build-essential g++-multilib cmake ninja-build nasm pkg-config dpkg-dev python3 openssl
   clang libclang-rt-14-dev curl
   # host libraries
   liblua5.2-dev liblzma-dev libcurl4-openssl-dev libswscale-dev libavutil-dev
@@ -37,7 +38,25 @@ dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
 need_src=0
 has_src || need_src=1
 
+# Whether this kernel executes i386 programs decides which Windows build the
+# tests run under (32-bit Wine needs it). Asked once, after the 32-bit loader
+# is installed, and recorded for make and the Wine scripts.
+root=$(cd "$(dirname "$0")/.." && pwd)
+record=$root/build/machine/i386
+probe_i386() {
+  mkdir -p "${record%/*}"
+  local loader=/lib/ld-linux.so.2 out
+  if [ ! -e $loader ]; then
+    printf 'no\nthe i386 loader %s is not installed\n' $loader >"$record"
+  elif out=$($loader --version 2>&1 | head -n 1); then
+    printf 'yes\n%s runs\n' $loader >"$record"
+  else
+    printf 'no\n%s\n' "${out:-$loader does not run}" >"$record"
+  fi
+}
+
 if [ ${#missing[@]} -eq 0 ] && [ $need_i386 -eq 0 ] && [ $need_src -eq 0 ]; then
+  [ -f "$record" ] || probe_i386
   exit 0
 fi
 
@@ -86,4 +105,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     exit 1
   fi
 fi
-echo "setup: done"
+probe_i386
+echo "setup: done; i386 programs: $(paste -sd' ' "$record")"

@@ -1,17 +1,35 @@
 #!/usr/bin/env bash
-# Runs a Windows program under the project's own Wine prefix (build/wine),
+# Runs a Windows program under one of the project's own Wine prefixes,
 # creating the prefix on first use. Used as CMake's cross-compiling emulator,
 # so ctest runs the Windows tests through it.
-#   tools/wine-run.sh program.exe args...   run a program
-#   tools/wine-run.sh --prefix               create the prefix and print its path
-#   tools/wine-run.sh --kill                 stop the prefix's wineserver
+#   tools/wine-run.sh [--win64] program.exe args...   run a program
+#   tools/wine-run.sh [--win64] --prefix               create the prefix and print its path
+#   tools/wine-run.sh [--win64] --kill                 stop the prefix's wineserver
+# Without --win64: 32-bit Wine in build/wine (WINEARCH=win32). With it: 64-bit
+# Wine in build/wine64 (WINEARCH=win64), which also runs 32-bit programs where
+# this machine executes i386 code.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX=${VCAM_WINEPREFIX:-$root/build/wine}
-export WINEARCH=win32
+if [ "${1:-}" = --win64 ]; then
+  shift
+  export WINEPREFIX=${VCAM_WINEPREFIX64:-$root/build/wine64}
+  export WINEARCH=win64
+  # Debian's `wine` picks the 32-bit loader whenever it is installed, even on a
+  # kernel that cannot run it; the 64-bit loader starts 32-bit programs itself.
+  wine=/usr/lib/wine/wine64
+else
+  export WINEPREFIX=${VCAM_WINEPREFIX:-$root/build/wine}
+  export WINEARCH=win32
+  wine=wine
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winealsa.drv="}
+# Whether this machine executes i386 programs, as setup recorded it: the tests
+# that start a program of the other bitness read it to tell a fault from a
+# machine that cannot do it.
+VCAM_I386=$(sed -n 1p "$root/build/machine/i386" 2>/dev/null)
+export VCAM_I386=${VCAM_I386:-unknown}
 
 if [ "${1:-}" = --kill ]; then
   [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
@@ -24,7 +42,11 @@ if [ ! -f "$WINEPREFIX/.vcam-ready" ]; then
     flock 9
     if [ ! -f "$WINEPREFIX/.vcam-ready" ]; then
       rm -rf "$WINEPREFIX"
-      wineboot -i >/dev/null 2>&1
+      if ! "$wine" wineboot -i >"$WINEPREFIX.log" 2>&1; then
+        tail -n 20 "$WINEPREFIX.log" >&2
+        echo "wine-run: cannot create the $WINEARCH prefix $WINEPREFIX with $wine" >&2
+        exit 1
+      fi
       wineserver -w
       touch "$WINEPREFIX/.vcam-ready"
     fi
@@ -35,4 +57,4 @@ if [ "${1:-}" = --prefix ]; then
   echo "$WINEPREFIX"
   exit 0
 fi
-exec wine "$@"
+exec "$wine" "$@"
