@@ -27,7 +27,10 @@ bool ConsumerListText::append(std::u16string_view s) {
 
 bool ConsumerListText::add(std::u16string_view path) {
   if (path.empty() || contains(path)) return false;
-  if (length_ + path.size() + 1 > units_.size() - 1) return false;
+  const bool end_last = length_ > 0 && units_[length_ - 1] != u';';
+  const std::size_t needed = (end_last ? 1 : 0) + path.size() + 1;
+  if (length_ + needed > units_.size() - 1) return false;
+  if (end_last) append(u";");
   append(path);
   append(u";");
   return true;

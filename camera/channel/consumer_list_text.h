@@ -25,9 +25,10 @@ class ConsumerListText {
   // The path occurs anywhere in the text, also inside a longer entry.
   bool contains(std::u16string_view path) const;
 
-  // Appends the path and ";" unless the text contains the path already.
-  // Both go in whole or not at all: a cut path would name another file. True
-  // when the text changed.
+  // Appends the path and ";" unless the text contains the path already. A
+  // last entry that another party left without its ";" gets it first, so
+  // readers of ";"-ended entries see both. All of it goes in or nothing: a
+  // cut path would name another file. True when the text changed.
   bool add(std::u16string_view path);
 
   // When the text contains the path, rebuilds it from its pieces (split at

@@ -68,6 +68,15 @@ TEST_F(ConsumerListTest, TrailingUnterminatedPieceSurvivesARebuild) {
   EXPECT_EQ(text(), u"D:\\other.exe;");
 }
 
+TEST_F(ConsumerListTest, AddSelfEndsAnEntryAnotherPartyLeftUnterminated) {
+  set_text(u"D:\\other.exe");
+  list_.addSelf(u"C:\\Apps\\chat.exe");
+  EXPECT_EQ(text(), u"D:\\other.exe;C:\\Apps\\chat.exe;");
+  // And the rebuild on removal keeps the other entry ended.
+  list_.removeSelf(u"C:\\Apps\\chat.exe");
+  EXPECT_EQ(text(), u"D:\\other.exe;");
+}
+
 TEST_F(ConsumerListTest, RemoveOfAnAbsentPathLeavesTheTextAsItWas) {
   set_text(u";;D:\\other.exe");
   list_.removeSelf(u"C:\\Apps\\chat.exe");
