@@ -3,6 +3,8 @@
 // 2,048 units (terminator included) made of executable paths each followed by
 // ";". Works on a snapshot of the region, so a region written without a
 // terminator or changed by another party cannot make it read out of bounds.
+// Everything but pieces() works in place without allocating, so the filter
+// module can use it under the loader lock without anything to throw.
 #include <array>
 #include <cstddef>
 #include <span>
@@ -25,9 +27,10 @@ class ConsumerListText {
   // The path occurs anywhere in the text, also inside a longer entry.
   bool contains(std::u16string_view path) const;
 
-  // Appends the path and ";" unless the text contains the path already.
-  // Both go in whole or not at all: a cut path would name another file. True
-  // when the text changed.
+  // Appends the path and ";" unless the text contains the path already. A
+  // last entry that another party left without its ";" gets it first, so
+  // readers of ";"-ended entries see both. All of it goes in or nothing: a
+  // cut path would name another file. True when the text changed.
   bool add(std::u16string_view path);
 
   // When the text contains the path, rebuilds it from its pieces (split at
@@ -37,7 +40,8 @@ class ConsumerListText {
   bool remove(std::u16string_view path);
 
   // The pieces between ";" in order, empty ones dropped; with
-  // `include_trailing` also a last piece that no ";" ends.
+  // `include_trailing` also a last piece that no ";" ends. Allocates, and so
+  // may throw std::bad_alloc: for readers of the list, not for the module.
   std::vector<std::u16string> pieces(bool include_trailing) const;
 
   // Writes the whole region: the text, then zeros to the end.

@@ -30,6 +30,34 @@ TEST(ConsumerListText, AddAppendsThePathAndASemicolon) {
   EXPECT_EQ(stored(t), u"C:\\a\\cam.exe;D:\\b.exe;");
 }
 
+TEST(ConsumerListText, AddEndsAnUnterminatedLastEntryBeforeAppending) {
+  ConsumerListText t(region_of(u"C:\\x.exe;C:\\other.exe"));
+  EXPECT_TRUE(t.add(u"C:\\a.exe"));
+  EXPECT_EQ(stored(t), u"C:\\x.exe;C:\\other.exe;C:\\a.exe;");
+  // Readers of ended entries now see all three.
+  EXPECT_EQ(t.pieces(false), (std::vector<std::u16string>{u"C:\\x.exe", u"C:\\other.exe", u"C:\\a.exe"}));
+}
+
+TEST(ConsumerListText, AddToAnEmptyTextStartsWithThePath) {
+  ConsumerListText t(region_of(u""));
+  EXPECT_TRUE(t.add(u"C:\\a.exe"));
+  EXPECT_EQ(t.text(), u"C:\\a.exe;");
+}
+
+TEST(ConsumerListText, AddEndsTheLastEntryOnlyWhenTheNewEntryFitsToo) {
+  // 2,047 units of text fit: the unterminated filler, its ";", the path and
+  // the path's ";".
+  const std::u16string filler(2047 - 7, u'f');
+  ConsumerListText fits(region_of(filler));
+  EXPECT_TRUE(fits.add(u"x.exe"));
+  EXPECT_EQ(stored(fits), filler + u";x.exe;");
+  EXPECT_EQ(fits.text().size(), 2047u);
+
+  ConsumerListText full(region_of(filler));
+  EXPECT_FALSE(full.add(u"xy.exe"));
+  EXPECT_EQ(stored(full), filler) << "not even the filler's \";\" goes in alone";
+}
+
 TEST(ConsumerListText, PathInsideALongerEntryCountsAsPresent) {
   ConsumerListText t(region_of(u"C:\\tools\\app.exe.bak;"));
   EXPECT_TRUE(t.contains(u"C:\\tools\\app.exe"));
@@ -89,8 +117,10 @@ TEST(ConsumerListText, PiecesTellTerminatedEntriesFromATrailingPiece) {
 }
 
 TEST(ConsumerListText, AddRefusesAnEntryThatDoesNotFitWhole) {
-  // 2,047 units of text fit; leave room for "x.exe" but not its ";".
-  const std::u16string filler(2047 - 6, u'f');
+  // 2,047 units of text fit; leave room for "x.exe" and its ";" but not for
+  // "xy.exe" and its ";". The filler ends in ";", so nothing is added before
+  // the path.
+  const std::u16string filler = std::u16string(2047 - 7, u'f') + u";";
   ConsumerListText t(region_of(filler));
   EXPECT_FALSE(t.add(u"xy.exe"));
   EXPECT_EQ(t.text(), filler);

@@ -13,8 +13,9 @@ inline constexpr std::size_t kPlaceholderDecodeBufferSize = 2073600;  // 960 x 7
 class PlaceholderDecoder {
  public:
   // Decodes `jpeg` into `dst` (kPlaceholderDecodeBufferSize bytes): bottom-up BGR24, DIB stride.
-  // False on any refusal or error; dst then keeps what was written before the failure
-  // (this decoder writes dst only once the whole picture has decoded, so: nothing).
+  // False on any refusal or error, a failed allocation included (nothing is thrown); dst then
+  // keeps what was written before the failure (this decoder writes dst only once the whole
+  // picture has decoded, so: nothing).
   // Pictures whose DIB stride x height exceeds the buffer are refused before decoding.
   bool decode(const std::uint8_t* jpeg, std::size_t size, std::uint8_t* dst);
 

@@ -37,10 +37,13 @@ STDMETHODIMP CBaseFilter::GetClassID(CLSID* clsid) {
   return S_OK;
 }
 
+// The state leaves Stopped before the pins start and returns to it only after
+// they have stopped, so a connection never changes under a starting or
+// stopping pin: Connect and Disconnect refuse while the filter is not stopped.
 STDMETHODIMP CBaseFilter::Stop() {
-  std::lock_guard lock(filter_lock_);
+  std::lock_guard transition(transition_lock_);
   HRESULT result = S_OK;
-  if (state_ != State_Stopped) {
+  if (state() != State_Stopped) {
     for (int i = 0; i < GetPinCount(); ++i) {
       CBasePin* pin = GetPin(i);
       if (!pin || !pin->IsConnected()) continue;
@@ -48,31 +51,35 @@ STDMETHODIMP CBaseFilter::Stop() {
       if (FAILED(hr) && SUCCEEDED(result)) result = hr;
     }
   }
-  state_ = State_Stopped;
+  SetState(State_Stopped);
   return result;
 }
 
 STDMETHODIMP CBaseFilter::Pause() {
-  std::lock_guard lock(filter_lock_);
-  if (state_ == State_Stopped) {
+  std::lock_guard transition(transition_lock_);
+  const bool starting = state() == State_Stopped;
+  SetState(State_Paused);
+  if (starting) {
     for (int i = 0; i < GetPinCount(); ++i) {
       CBasePin* pin = GetPin(i);
       if (!pin || !pin->IsConnected()) continue;
       const HRESULT hr = pin->Active();
-      if (FAILED(hr)) return hr;
+      if (FAILED(hr)) {
+        SetState(State_Stopped);
+        return hr;
+      }
     }
   }
-  state_ = State_Paused;
   return S_OK;
 }
 
 STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start) {
-  std::lock_guard lock(filter_lock_);
-  if (state_ == State_Stopped) {
+  std::lock_guard transition(transition_lock_);
+  if (state() == State_Stopped) {
     const HRESULT hr = Pause();
     if (FAILED(hr)) return hr;
   }
-  if (state_ != State_Running) {
+  if (state() != State_Running) {
     for (int i = 0; i < GetPinCount(); ++i) {
       CBasePin* pin = GetPin(i);
       if (!pin || !pin->IsConnected()) continue;
@@ -80,7 +87,7 @@ STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start) {
       if (FAILED(hr)) return hr;
     }
   }
-  state_ = State_Running;
+  SetState(State_Running);
   return S_OK;
 }
 
@@ -168,6 +175,11 @@ STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR* vendor_info) {
 FILTER_STATE CBaseFilter::state() {
   std::lock_guard lock(filter_lock_);
   return state_;
+}
+
+void CBaseFilter::SetState(FILTER_STATE state) {
+  std::lock_guard lock(filter_lock_);
+  state_ = state;
 }
 
 HRESULT CBaseFilter::NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2) {

@@ -54,7 +54,9 @@ class CBaseFilter : public IBaseFilter {
   // Changes whenever the set of pins changes, so enumerators notice.
   virtual long PinVersion() { return 1; }
 
-  // Guards the filter state and the pins' connections.
+  // Guards the filter state and the pins' connections. Stop, Pause and Run
+  // never hold it while a pin waits for its streaming thread, so code on a
+  // streaming thread (a downstream QueryAccept, say) may take it.
   std::recursive_mutex& filter_lock() { return filter_lock_; }
   FILTER_STATE state();
   bool IsStopped() { return state() == State_Stopped; }
@@ -64,8 +66,14 @@ class CBaseFilter : public IBaseFilter {
   HRESULT NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2);
 
  private:
+  void SetState(FILTER_STATE state);
+
   ObjectCount object_count_;
   std::atomic<ULONG> references_{0};
+  // One state change at a time, held while the pins start and stop their
+  // streaming threads; no streaming thread takes it. Taken before the filter
+  // lock. Recursive because Run pauses first.
+  std::recursive_mutex transition_lock_;
   std::recursive_mutex filter_lock_;
   const CLSID clsid_;
   std::wstring name_;

@@ -61,8 +61,9 @@ class CBasePin : public IPin, public IQualityControl {
   virtual HRESULT CompleteConnect(IPin* receive_pin);
   virtual HRESULT BreakConnect();
 
-  // Called by the filter with its lock held, on the way out of and back into
-  // the stopped state and on Run.
+  // Called by the filter on the way out of and back into the stopped state
+  // and on Run, one state change at a time but without the filter lock, so
+  // they may wait for a streaming thread that takes it.
   virtual HRESULT Active() { return S_OK; }
   virtual HRESULT Inactive() { return S_OK; }
   virtual HRESULT Run(REFERENCE_TIME) { return S_OK; }

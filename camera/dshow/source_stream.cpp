@@ -1,7 +1,5 @@
 #include "camera/dshow/source_stream.h"
 
-#include <mutex>
-
 #include <wrl/client.h>
 
 #include "camera/dshow/com_apartment.h"
@@ -16,8 +14,9 @@ CSourceStream::CSourceStream(CSource* filter, const wchar_t* name) : CBaseOutput
 
 CSourceStream::~CSourceStream() { StopStreaming(); }
 
+// The connection cannot change here: the filter has left the stopped state.
+// The waits for the thread's replies hold no filter lock.
 HRESULT CSourceStream::Active() {
-  std::lock_guard lock(source_->filter_lock());
   if (!IsConnected()) return S_OK;
   if (thread_.Exists()) return S_OK;
   HRESULT hr = CBaseOutputPin::Active();
@@ -33,7 +32,6 @@ HRESULT CSourceStream::Active() {
 }
 
 HRESULT CSourceStream::Inactive() {
-  std::lock_guard lock(source_->filter_lock());
   if (!IsConnected()) return S_OK;
   // Decommitting first releases a thread that waits for a buffer.
   const HRESULT hr = CBaseOutputPin::Inactive();

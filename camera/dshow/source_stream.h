@@ -4,8 +4,8 @@
 // sample a delivery buffer from the agreed allocator, FillBuffer and
 // IMemInputPin::Receive, until Stop. FillBuffer returning S_FALSE ends the
 // stream (end of stream is delivered); an error also aborts the graph.
-// Code on the streaming thread may take the filter's state lock but never
-// its filter lock, which the graph side holds while it waits for the thread.
+// Code on the streaming thread may take the filter's state lock and its
+// filter lock: the graph side holds neither while it waits for the thread.
 #include <windows.h>
 #include <dshow.h>
 

@@ -1,9 +1,13 @@
 // The push pin's streaming thread: start and stop through the filter state,
-// the per-thread hooks, delivery, end of stream and errors.
+// the per-thread hooks, delivery, end of stream and errors, and a stop that
+// waits for a streaming thread which needs the filter lock.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <wrl/client.h>
@@ -12,6 +16,8 @@
 #include "camera/dshow/testing/source_sink_pair.h"
 #include "camera/dshow/testing/test_source.h"
 #include "camera/dshow/testing/video_types.h"
+#include "camera/dshow/testing/watched_allocator.h"
+#include "common/win/unique_handle.h"
 
 namespace vcam::dshow {
 namespace {
@@ -167,6 +173,65 @@ TEST(SourceStream, StreamControlIsPassedDownstream) {
   EXPECT_EQ(c.source->Stream()->EndFlush(), E_UNEXPECTED);
   ComPtr<TestSource> lone(new TestSource(one_type()));
   EXPECT_EQ(lone->Stream()->DeliverEndOfStream(), VFW_E_NOT_CONNECTED);
+}
+
+// What the streaming thread and the test share; the sink's hook holds it
+// too, so it outlives a test that had to give up on a deadlock.
+struct LockProbe {
+  Microsoft::WRL::ComPtr<testing::WatchedAllocator> allocator{new testing::WatchedAllocator};
+  UniqueHandle receiving{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  std::atomic<TestSource*> source{nullptr};  // set once the source runs
+  std::atomic<bool> asked{false};
+  std::atomic<bool> saw_decommit{false};
+  std::atomic<HRESULT> answer{E_PENDING};
+};
+
+// A downstream pin asks the source for its connection type (which takes the
+// filter lock) from inside Receive, once the source has begun to stop.
+TEST(SourceStream, StopWaitsForTheStreamingThreadWithoutHoldingTheFilterLock) {
+  auto probe = std::make_shared<LockProbe>();
+  ASSERT_TRUE(probe->receiving);
+  SinkOptions sink;
+  sink.allocator = probe->allocator;
+  sink.on_receive = [probe](IMediaSample*) {
+    TestSource* source = probe->source;
+    if (!source || probe->asked.exchange(true)) return;
+    ::SetEvent(probe->receiving.get());
+    probe->saw_decommit = probe->allocator->WaitForDecommit(kWaitMs);
+    AM_MEDIA_TYPE type{};
+    probe->answer = source->Stream()->ConnectionMediaType(&type);
+    if (SUCCEEDED(probe->answer.load())) free_media_type(type);
+  };
+  Connected c(one_type(), std::move(sink));
+  ASSERT_EQ(c.connected, S_OK);
+  ASSERT_FALSE(probe->allocator->WaitForDecommit(0)) << "a decommit before the stop would let the probe in early";
+  // Run waits for the streaming thread's reply, so the probe starts after it.
+  ASSERT_EQ(c.source->Run(0), S_OK);
+  probe->source = c.source.Get();
+  ASSERT_EQ(::WaitForSingleObject(probe->receiving.get(), kWaitMs), WAIT_OBJECT_0);
+
+  auto stopped = std::make_shared<std::atomic<HRESULT>>(E_PENDING);
+  auto stop_done = std::make_shared<UniqueHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  TestSource* const stopping = c.source.Get();
+  stopping->AddRef();
+  std::thread stopper([stopping, stopped, stop_done] {
+    *stopped = stopping->Stop();
+    ::SetEvent(stop_done->get());
+  });
+  if (::WaitForSingleObject(stop_done->get(), kWaitMs * 2) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "the stop and the streaming thread wait for each other";
+    // Both threads stay blocked on these objects: leave them be.
+    stopper.detach();
+    (void)c.source.Detach();
+    (void)c.sink.Detach();
+    return;
+  }
+  stopper.join();
+  stopping->Release();
+  EXPECT_EQ(stopped->load(), S_OK);
+  EXPECT_TRUE(probe->saw_decommit);
+  EXPECT_EQ(probe->answer.load(), S_OK) << "still connected while stopping";
+  EXPECT_FALSE(c.source->Stream()->ThreadExists());
 }
 
 }  // namespace

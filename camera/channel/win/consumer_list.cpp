@@ -1,5 +1,6 @@
 #include "camera/channel/win/consumer_list.h"
 
+#include <algorithm>
 #include <span>
 #include <utility>
 
@@ -22,7 +23,7 @@ bool ConsumerList::open() { return region_.open(); }
 
 void ConsumerList::close() { region_.close(); }
 
-void ConsumerList::addSelf(std::u16string_view path) {
+void ConsumerList::addSelf(std::u16string_view path) noexcept {
   if (!open()) return;
   const MutexLock lock(region_.mutex(), kChannelLockTimeoutMs);
   if (!lock.owns()) return;
@@ -30,7 +31,7 @@ void ConsumerList::addSelf(std::u16string_view path) {
   if (text.add(path)) text.store(units_of(region_));
 }
 
-void ConsumerList::removeSelf(std::u16string_view path) {
+void ConsumerList::removeSelf(std::u16string_view path) noexcept {
   if (!region_.is_open()) return;
   const MutexLock lock(region_.mutex(), kChannelLockTimeoutMs);
   if (!lock.owns()) return;
@@ -38,11 +39,21 @@ void ConsumerList::removeSelf(std::u16string_view path) {
   if (text.remove(path)) text.store(units_of(region_));
 }
 
-std::u16string host_executable_path() {
-  wchar_t buffer[kHostPathCapacity] = {};
-  const DWORD n = ::GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(kHostPathCapacity));
-  if (n == 0 || n >= kHostPathCapacity) return {};
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer), n);
+HostPath HostPath::read(std::size_t offered) noexcept {
+  HostPath path;
+  offered = std::min(offered, path.units_.size());
+  if (offered == 0) return path;
+  // A name that fills what was offered was cut (with or without a terminator).
+  const DWORD n = ::GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.units_.data()),
+                                       static_cast<DWORD>(offered));
+  if (n == 0 || n >= offered) {
+    path.units_.fill(u'\0');
+    return path;
+  }
+  path.length_ = n;
+  return path;
 }
+
+std::u16string host_executable_path() { return std::u16string(HostPath::read().view()); }
 
 }  // namespace vcam::camera

@@ -68,6 +68,15 @@ TEST_F(ConsumerListTest, TrailingUnterminatedPieceSurvivesARebuild) {
   EXPECT_EQ(text(), u"D:\\other.exe;");
 }
 
+TEST_F(ConsumerListTest, AddSelfEndsAnEntryAnotherPartyLeftUnterminated) {
+  set_text(u"D:\\other.exe");
+  list_.addSelf(u"C:\\Apps\\chat.exe");
+  EXPECT_EQ(text(), u"D:\\other.exe;C:\\Apps\\chat.exe;");
+  // And the rebuild on removal keeps the other entry ended.
+  list_.removeSelf(u"C:\\Apps\\chat.exe");
+  EXPECT_EQ(text(), u"D:\\other.exe;");
+}
+
 TEST_F(ConsumerListTest, RemoveOfAnAbsentPathLeavesTheTextAsItWas) {
   set_text(u";;D:\\other.exe");
   list_.removeSelf(u"C:\\Apps\\chat.exe");
@@ -147,6 +156,43 @@ TEST(ConsumerListHost, ExecutablePathIsTheMainModule) {
   ASSERT_FALSE(path.empty());
   EXPECT_EQ(path.substr(path.size() - 4), u".exe");
   EXPECT_NE(path.find(u'\\'), std::u16string::npos);
+}
+
+TEST(ConsumerListHost, HostPathIsWhatTheSystemReportsWithinTheBuffer) {
+  wchar_t reported[1024] = {};
+  const DWORD n = ::GetModuleFileNameW(nullptr, reported, 1024);
+  ASSERT_GT(n, 0u);
+  ASSERT_LT(n, kHostPathCapacity) << "the test runs from a path too long for this check";
+  const HostPath path = HostPath::read();
+  EXPECT_FALSE(path.empty());
+  EXPECT_EQ(path.view(), std::u16string_view(reinterpret_cast<const char16_t*>(reported), n));
+}
+
+// The system's answer at the edge of the buffer, with this program's own
+// path: a path longer than the 512-unit buffer cannot be started here, so
+// the buffer is offered short instead. One unit more than the path holds it
+// with its terminator; anything less has cut it, and a cut path would name
+// another program, so nothing is kept.
+TEST(ConsumerListHost, HostPathThatFillsTheBufferCountsAsCutAndIsEmpty) {
+  const std::u16string full = host_executable_path();
+  ASSERT_GT(full.size(), 1u);
+  EXPECT_EQ(HostPath::read(full.size() + 1).view(), full);
+  EXPECT_TRUE(HostPath::read(full.size()).empty());
+  EXPECT_TRUE(HostPath::read(full.size() - 1).empty());
+  EXPECT_TRUE(HostPath::read(0).empty());
+  EXPECT_EQ(HostPath::read(kHostPathCapacity + 100).view(), full) << "never more than the buffer is offered";
+}
+
+TEST_F(ConsumerListTest, PathLongerThanTheRoomLeftIsNotAddedAndTheTextStaysTerminated) {
+  set_text(u"C:\\kept.exe;");
+  const std::size_t room = kListCapacity - 1 - std::u16string_view(u"C:\\kept.exe;").size();
+  const std::u16string too_long = u"C:\\" + std::u16string(room - 3, u'p');  // its ";" does not fit
+  list_.addSelf(too_long);
+  EXPECT_EQ(text(), u"C:\\kept.exe;");
+  const std::u16string fits = too_long.substr(0, too_long.size() - 1);
+  list_.addSelf(fits);
+  EXPECT_EQ(text(), u"C:\\kept.exe;" + fits + u";");
+  EXPECT_EQ(reinterpret_cast<const char16_t*>(raw_->bytes())[kListCapacity - 1], u'\0');
 }
 
 TEST(ConsumerListHost, TheProductListTakesAndDropsThisProcess) {

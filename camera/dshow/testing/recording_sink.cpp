@@ -119,7 +119,10 @@ ReceivedSample received_sample(IMediaSample* sample) {
 
 RecordingInputPin::RecordingInputPin(RecordingSink* filter, SinkOptions options)
     : filter_(filter), options_(std::move(options)), receive_result_(options_.receive_result) {
-  ::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&own_allocator_));
+  if (options_.allocator)
+    own_allocator_ = options_.allocator;
+  else
+    ::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&own_allocator_));
 }
 
 STDMETHODIMP RecordingInputPin::QueryInterface(REFIID iid, void** object) {
@@ -265,6 +268,7 @@ STDMETHODIMP RecordingInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES* p
 
 STDMETHODIMP RecordingInputPin::Receive(IMediaSample* sample) {
   if (!sample) return E_POINTER;
+  if (options_.on_receive) options_.on_receive(sample);
   const ReceivedSample s = received_sample(sample);
   std::lock_guard lock(lock_);
   samples_.push_back(s);

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ struct SinkOptions {
   HRESULT notify_allocator_result = S_OK;
   ALLOCATOR_PROPERTIES requirements{};
   HRESULT receive_result = S_OK;
+  // Offered by GetAllocator instead of a memory allocator of the pin's own.
+  Microsoft::WRL::ComPtr<IMemAllocator> allocator;
+  // Called first in every Receive, on the upstream streaming thread.
+  std::function<void(IMediaSample*)> on_receive;
 };
 
 struct ReceivedSample {

@@ -1,6 +1,7 @@
 // The camera in the system's filter graph, feeding the system Sample Grabber
 // and Null Renderer: connection sizes, time stamps, pacing, restarts and the
-// companion start on connection.
+// companion start on connection; and a stop while a downstream pin asks the
+// camera about a format change from its streaming thread.
 #include <windows.h>
 #include <dshow.h>
 #include <mmsystem.h>
@@ -8,10 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
+#include <thread>
 
+#include <wrl/client.h>
+
+#include "camera/dshow/testing/recording_sink.h"
+#include "camera/dshow/testing/watched_allocator.h"
 #include "camera/filter/win/testing/camera_graph.h"
 #include "camera/filter/win/testing/companion_setup.h"
 #include "camera/filter/win/testing/debug_output_capture.h"
+#include "common/win/unique_handle.h"
 #include "tools/publisher/pattern_check.h"
 
 namespace vcam::camera {
@@ -157,6 +166,96 @@ TEST_F(CameraGraphCompanion, ConnectingStartsTheCompanionAndReconnectingFindsItR
   EXPECT_EQ(testing::companion_processes().size(), 1u);
   const auto messages = debug.Messages();
   EXPECT_EQ(std::count(messages.begin(), messages.end(), std::string("RunVCAPP:app is already running\n")), 1);
+}
+
+// What the streaming thread and the test share; held by the sink's hook too,
+// so it outlives a test that had to give up on a deadlock.
+struct FormatProbe {
+  UniqueHandle receiving{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  Microsoft::WRL::ComPtr<dshow::testing::WatchedAllocator> allocator{new dshow::testing::WatchedAllocator};
+  dshow::testing::RecordingSink* sink = nullptr;
+  std::atomic<bool> armed{false};
+  std::atomic<bool> asked{false};
+  std::atomic<bool> saw_decommit{false};
+  std::atomic<HRESULT> same_size{E_FAIL};
+  std::atomic<HRESULT> new_size{E_FAIL};
+};
+
+// A downstream pin that, on a dynamic format change, asks the upstream pin
+// from inside Receive whether it would take a type. Here it asks once the
+// camera has begun to stop, which is when the stop waits for this very
+// thread.
+TEST(CameraGraphStop, StopFinishesWhileTheStreamingThreadAsksTheCameraToAcceptAType) {
+  using Microsoft::WRL::ComPtr;
+  testing::CameraInstance camera;
+  ASSERT_NE(camera.pin, nullptr);
+  auto probe = std::make_shared<FormatProbe>();
+  ASSERT_TRUE(probe->receiving);
+
+  dshow::testing::SinkOptions options;
+  options.allocator = probe->allocator;
+  options.on_receive = [probe](IMediaSample*) {
+    if (!probe->armed || probe->asked.exchange(true)) return;
+    ::SetEvent(probe->receiving.get());
+    probe->saw_decommit = probe->allocator->WaitForDecommit(kWaitMs);
+    ComPtr<IPin> upstream;
+    if (FAILED(probe->sink->Pin()->ConnectedTo(&upstream))) return;
+    const dshow::CMediaType same = make_video_type({640, 480}, 15);
+    const dshow::CMediaType wider = make_video_type({1280, 720}, 15);
+    probe->same_size = upstream->QueryAccept(&same.get());
+    probe->new_size = upstream->QueryAccept(&wider.get());
+  };
+  ComPtr<dshow::testing::RecordingSink> sink(new dshow::testing::RecordingSink(std::move(options)));
+  probe->sink = sink.Get();
+
+  ComPtr<IGraphBuilder> graph;
+  ASSERT_EQ(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&graph)), S_OK);
+  ComPtr<IMediaControl> control;
+  ASSERT_EQ(graph.As(&control), S_OK);
+  ASSERT_EQ(graph->AddFilter(camera.filter.Get(), L"Camera"), S_OK);
+  ASSERT_EQ(graph->AddFilter(sink.Get(), L"Sink"), S_OK);
+  ASSERT_EQ(graph->ConnectDirect(camera.pin, sink->Pin(), nullptr), S_OK);
+  ASSERT_EQ(sink->Pin()->NotifiedAllocator(), probe->allocator.Get());
+  ASSERT_FALSE(probe->allocator->WaitForDecommit(0)) << "a decommit before the stop would let the probe in early";
+
+  ASSERT_TRUE(SUCCEEDED(control->Run()));
+  // The graph runs its filters on a worker that waits for the streaming
+  // thread's reply, so the probe starts once the camera runs.
+  ASSERT_TRUE(testing::poll_until([&] {
+    FILTER_STATE state{};
+    return SUCCEEDED(camera.filter->GetState(0, &state)) && state == State_Running;
+  }));
+  probe->armed = true;
+  ASSERT_EQ(::WaitForSingleObject(probe->receiving.get(), kWaitMs), WAIT_OBJECT_0);
+  // The stop runs on a thread of its own so that a deadlock fails the test
+  // instead of hanging it.
+  auto stopped = std::make_shared<std::atomic<HRESULT>>(E_PENDING);
+  auto stop_done = std::make_shared<UniqueHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  IMediaControl* const stopping = control.Get();
+  stopping->AddRef();
+  std::thread stopper([stopping, stopped, stop_done] {
+    *stopped = stopping->Stop();
+    ::SetEvent(stop_done->get());
+  });
+  if (::WaitForSingleObject(stop_done->get(), kWaitMs) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "the stop and the streaming thread wait for each other";
+    // Both threads stay blocked on these objects: leave them be.
+    stopper.detach();
+    (void)graph.Detach();
+    (void)control.Detach();
+    (void)sink.Detach();
+    (void)camera.filter.Detach();
+    return;
+  }
+  stopper.join();
+  stopping->Release();
+  EXPECT_EQ(stopped->load(), S_OK);
+  EXPECT_TRUE(probe->saw_decommit);
+  EXPECT_EQ(probe->same_size.load(), S_OK) << "the connected size is still accepted";
+  EXPECT_EQ(probe->new_size.load(), S_FALSE) << "a size other than the configured one is not";
+  EXPECT_FALSE(camera.pin->ThreadExists());
+  ASSERT_EQ(graph->RemoveFilter(sink.Get()), S_OK);
+  ASSERT_EQ(graph->RemoveFilter(camera.filter.Get()), S_OK);
 }
 
 }  // namespace

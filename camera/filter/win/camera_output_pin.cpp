@@ -52,14 +52,13 @@ STDMETHODIMP CameraOutputPin::SetFormat(AM_MEDIA_TYPE* type) {
   if (!is_uncompressed_rgb24_video(*type)) return VFW_E_INVALIDMEDIATYPE;
   const VIDEOINFOHEADER* info = video_info_of(*type);
   if (!info || !find_format(info->bmiHeader.biWidth, info->bmiHeader.biHeight)) return VFW_E_INVALIDMEDIATYPE;
-  std::lock_guard lock(state_lock());
+  std::lock_guard lock(configured_lock_);
   return configured_.set(*type);
 }
 
 STDMETHODIMP CameraOutputPin::GetFormat(AM_MEDIA_TYPE** type) {
   if (!type) return E_POINTER;
-  std::lock_guard filter_lock(Source()->filter_lock());
-  std::lock_guard lock(state_lock());
+  std::lock_guard lock(configured_lock_);
   AM_MEDIA_TYPE* copy = dshow::create_media_type(configured_.get());
   if (!copy) return E_OUTOFMEMORY;
   *type = copy;
@@ -118,8 +117,8 @@ STDMETHODIMP CameraOutputPin::Notify(IBaseFilter*, Quality) { return E_FAIL; }
 HRESULT CameraOutputPin::CheckMediaType(const AM_MEDIA_TYPE* type) {
   if (!type) return E_POINTER;
   if (!is_uncompressed_rgb24_video(*type)) return E_INVALIDARG;
-  std::lock_guard filter_lock(Source()->filter_lock());
   const VIDEOINFOHEADER* proposed = video_info_of(*type);
+  std::lock_guard lock(configured_lock_);
   const VIDEOINFOHEADER* configured = video_info_of(configured_.get());
   if (!proposed || !configured) return E_INVALIDARG;
   if (proposed->bmiHeader.biWidth != configured->bmiHeader.biWidth ||

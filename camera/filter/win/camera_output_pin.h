@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include <mutex>
+
 #include "camera/dshow/media_type.h"
 #include "camera/dshow/source.h"
 #include "camera/dshow/source_stream.h"
@@ -61,6 +63,10 @@ class CameraOutputPin : public dshow::CSourceStream, public IAMStreamConfig, pub
  private:
   std::recursive_mutex& state_lock() { return Source()->state_lock(); }
 
+  // Guards configured_ alone and is taken last. CheckMediaType takes no other
+  // lock: a downstream QueryAccept reaches it on the streaming thread while
+  // a state change may hold the filter lock and FillBuffer the state lock.
+  std::mutex configured_lock_;
   // The type CheckMediaType accepts; SetFormat replaces it.
   dshow::CMediaType configured_;
 

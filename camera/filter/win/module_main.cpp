@@ -4,7 +4,8 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include <string>
+#include <new>
+#include <optional>
 
 #include "camera/channel/win/consumer_list.h"
 #include "camera/dshow/class_factory.h"
@@ -21,20 +22,35 @@ using namespace vcam::camera;
 const vcam::dshow::ComApartment g_apartment(COINIT_APARTMENTTHREADED);
 // Every process that has the module loaded is listed, so the uninstaller can
 // name and end it; closed when the module's globals go, after the removal.
-ConsumerList g_consumers;
+// Made on attach, where a failure to allocate its names skips the listing.
+std::optional<ConsumerList> g_consumers;
 // Empty when the path does not fit: a cut path would name another program.
-std::u16string g_host_path;
+HostPath g_host_path;
+
+void list_host() noexcept {
+  g_host_path = HostPath::read();
+  if (g_host_path.empty()) return;
+  try {
+    g_consumers.emplace();
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  g_consumers->addSelf(g_host_path.view());
+}
+
+void unlist_host() noexcept {
+  if (g_consumers && !g_host_path.empty()) g_consumers->removeSelf(g_host_path.view());
+}
 
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      g_host_path = host_executable_path();
-      if (!g_host_path.empty()) g_consumers.addSelf(g_host_path);
+      list_host();
       break;
     case DLL_PROCESS_DETACH:
-      if (!g_host_path.empty()) g_consumers.removeSelf(g_host_path);
+      unlist_host();
       break;
     default:
       break;

@@ -13,6 +13,8 @@
 #include "camera/channel/win/channel_test_support.h"
 #include "camera/channel/win/consumer_list.h"
 #include "camera/dshow/testing/class_registry.h"
+#include "camera/dshow/testing/device_names.h"
+#include "camera/dshow/testing/filter_data.h"
 #include "camera/filter/win/filter_identity.h"
 #include "camera/filter/win/testing/registration_tool.h"
 #include "common/win/folders.h"
@@ -26,6 +28,7 @@ using dshow::testing::class_key_exists;
 using dshow::testing::clsid_key;
 using dshow::testing::listed;
 using dshow::testing::read_class_value;
+using dshow::testing::StoredFilter;
 using Microsoft::WRL::ComPtr;
 
 using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
@@ -152,6 +155,38 @@ TEST_F(Registration, RegistrationToolRegistersAndUnregistersAllThree) {
   EXPECT_FALSE(class_key_exists(clsid_key(kFilterClsid)));
   EXPECT_FALSE(listed(CLSID_VideoInputDeviceCategory, L"ZeloCamV10"));
   EXPECT_FALSE(listed(CLSID_LegacyAmFilterCategory, L"ZeloCamV10"));
+}
+
+// The mapper's record of the camera in `category`, read back through the
+// device enumerator; fails the test when it is missing or unreadable.
+StoredFilter stored_camera(const CLSID& category) {
+  const auto data = dshow::testing::filter_data(category, L"ZeloCamV10");
+  EXPECT_FALSE(data.empty()) << "no filter data";
+  const auto parsed = dshow::testing::parse_filter_data(data);
+  EXPECT_TRUE(parsed) << "unreadable filter data of " << data.size() << " bytes";
+  return parsed.value_or(StoredFilter{});
+}
+
+void expect_one_rgb24_output_pin(const StoredFilter& filter) {
+  ASSERT_EQ(filter.pins.size(), 1u);
+  const auto& pin = filter.pins[0];
+  EXPECT_EQ(pin.flags, static_cast<DWORD>(REG_PINFLAG_B_OUTPUT)) << "output, not rendered, not zero, not many";
+  EXPECT_EQ(pin.mediums, 0u);
+  ASSERT_EQ(pin.types.size(), 1u);
+  EXPECT_EQ(pin.types[0].major, MEDIATYPE_Video);
+  EXPECT_EQ(pin.types[0].minor, MEDIASUBTYPE_RGB24);
+}
+
+TEST_F(Registration, DeviceAndFilterCategoriesStoreTheirMeritsAndTheOneRgb24OutputPin) {
+  ASSERT_EQ(run_regsvr32(L"/s \"" + module_path() + L"\""), 0u);
+
+  const StoredFilter device = stored_camera(CLSID_VideoInputDeviceCategory);
+  EXPECT_EQ(device.merit, 0x00800064u) << "preferred + 100";
+  expect_one_rgb24_output_pin(device);
+
+  const StoredFilter filter = stored_camera(CLSID_LegacyAmFilterCategory);
+  EXPECT_EQ(filter.merit, 0x00200064u) << "do-not-use + 100";
+  expect_one_rgb24_output_pin(filter);
 }
 
 TEST_F(Registration, RegisteredCameraOpensThroughTheDeviceEnumerator) {

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <new>
+
 #include "common/path_text.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
@@ -58,11 +60,17 @@ bool is_process_running(std::u16string_view file_name) {
   return false;
 }
 
-void RunVCAPP() {
-  const std::u16string path = read_companion_path();
-  if (path.empty() || !file_exists(path)) return;
-  if (!is_process_running(file_name_of(path))) {
-    start(path);
+void RunVCAPP() noexcept {
+  // Called from SetMediaType, a COM method: running out of memory for the
+  // path text only leaves the companion unstarted, as every other failure.
+  try {
+    const std::u16string path = read_companion_path();
+    if (path.empty() || !file_exists(path)) return;
+    if (!is_process_running(file_name_of(path))) {
+      start(path);
+      return;
+    }
+  } catch (const std::bad_alloc&) {
     return;
   }
   ::OutputDebugStringW(L"RunVCAPP:app is already running\n");

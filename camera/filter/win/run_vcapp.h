@@ -11,7 +11,7 @@ namespace vcam::camera {
 // Reads the path, and unless a process with the same executable file name
 // runs already, starts it ("runas"). Reports nothing; when it is running a
 // debug message says so.
-void RunVCAPP();
+void RunVCAPP() noexcept;
 
 // The "Run" value, empty when the key or value is missing or the value is
 // longer than 255 characters.

@@ -9,6 +9,9 @@
 #include "camera/filter/win/testing/companion_setup.h"
 #include "camera/filter/win/testing/debug_output_capture.h"
 #include "common/path_text.h"
+#include "common/win/folders.h"
+#include "common/win/unique_handle.h"
+#include "common/win/wide.h"
 
 namespace vcam::camera {
 namespace {
@@ -54,6 +57,68 @@ TEST_F(RunVcapp, FileNameIsComparedWithoutCase) {
   RunVCAPP();
   EXPECT_EQ(companion_processes().size(), 1u);
   EXPECT_EQ(count_of(debug.Messages(), kAlreadyRunning), 1);
+}
+
+// A copy of the stand-in in a folder of its own beside the test, removed
+// with the folder once its process has ended.
+class CopyElsewhere {
+ public:
+  CopyElsewhere()
+      : folder_(std::wstring(wide(application_folder())) + L"companion_elsewhere"),
+        path_(folder_ + L"\\" + testing::kCompanionExe) {
+    ::CreateDirectoryW(folder_.c_str(), nullptr);
+    copied_ = ::CopyFileW(CompanionSetup::StubPath().c_str(), path_.c_str(), FALSE) != FALSE;
+  }
+  ~CopyElsewhere() {
+    if (process_) ::WaitForSingleObject(process_.get(), 10'000);
+    process_.reset();
+    ::DeleteFileW(path_.c_str());
+    ::RemoveDirectoryW(folder_.c_str());
+  }
+  CopyElsewhere(const CopyElsewhere&) = delete;
+  CopyElsewhere& operator=(const CopyElsewhere&) = delete;
+
+  bool Start() {
+    if (!copied_) return false;
+    std::wstring command = L"\"" + path_ + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+      return false;
+    process_.reset(info.hProcess);
+    ::CloseHandle(info.hThread);
+    return true;
+  }
+  // The executable path of the running copy, empty when it is not running.
+  std::wstring RunningImage() const {
+    wchar_t image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!process_ || ::WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT) return {};
+    if (!::QueryFullProcessImageNameW(process_.get(), 0, image, &size)) return {};
+    return image;
+  }
+  const std::wstring& folder() const { return folder_; }
+
+ private:
+  std::wstring folder_;
+  std::wstring path_;
+  bool copied_ = false;
+  UniqueHandle process_;
+};
+
+TEST_F(RunVcapp, SameFileNameRunningFromAnotherFolderCountsAsRunning) {
+  CopyElsewhere elsewhere;
+  ASSERT_TRUE(elsewhere.Start());
+  ASSERT_TRUE(wait_for_companions(1, 20'000));
+  const std::wstring image = elsewhere.RunningImage();
+  ASSERT_NE(image.find(elsewhere.folder()), std::wstring::npos) << "the one running is the copy";
+  setup_.SetRun(CompanionSetup::StubPath());
+  DebugOutputCapture debug;
+  RunVCAPP();
+  EXPECT_EQ(companion_processes().size(), 1u) << "nothing more was started";
+  EXPECT_EQ(count_of(debug.Messages(), kAlreadyRunning), 1);
+  setup_.EndCompanions();
 }
 
 TEST_F(RunVcapp, MissingFileStartsNothingAndSaysNothing) {
