@@ -24,9 +24,9 @@ fi
 
 if [ "$i386" = yes ]; then
   echo "windows tests: win32 build under 32-bit Wine, then the 64-bit camera under 64-bit Wine ($why)"
-  "$root/tools/run-wine.sh" ctest --preset win32 || rc=1
-  "$root/tools/run-wine.sh" --win64 ctest --preset win64-camera || rc=1
+  "$root/tools/run-wine.sh" ctest --preset win32 --no-tests=error || rc=1
+  "$root/tools/run-wine.sh" --win64 ctest --preset win64-camera --no-tests=error || rc=1
   exit ${rc:-0}
 fi
 echo "windows tests: win64 build under 64-bit Wine, since this machine cannot execute i386 programs ($why)"
-exec "$root/tools/run-wine.sh" --win64 ctest --preset win64
+exec "$root/tools/run-wine.sh" --win64 ctest --preset win64 --no-tests=error
