@@ -1,64 +1,24 @@
 // Every allocation that decoding the built-in picture makes, refused in turn:
 // the decode reports a refusal, throws nothing and leaves the destination
-// alone. The refusals come from this program's own operator new, which
-// passes every allocation on to malloc until a test arms it.
+// alone. The refusals come from the program's own operator new, which passes
+// every allocation on to malloc until a test arms it.
 #include "camera/decoder/placeholder_decoder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <span>
 #include <vector>
 
-namespace {
-
-// Allocations are counted while armed; the one numbered `g_refused_at`
-// (from 0) throws std::bad_alloc. The tests run on one thread.
-bool g_armed = false;
-long g_refused_at = -1;
-long g_counted = 0;
-
-void* allocate(std::size_t size) {
-  if (g_armed && g_counted++ == g_refused_at) throw std::bad_alloc();
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#include "common/testing/allocation_watch.h"
 
 namespace vcam::camera {
 namespace {
 
 constexpr std::uint8_t kSentinel = 0xA5;
 
-// Refuses allocation number `n` of what follows until the object goes, and
-// tells how many allocations were asked for meanwhile.
-class RefuseAllocation {
- public:
-  explicit RefuseAllocation(long n) {
-    g_counted = 0;
-    g_refused_at = n;
-    g_armed = true;
-  }
-  ~RefuseAllocation() { Stop(); }
-  RefuseAllocation(const RefuseAllocation&) = delete;
-  RefuseAllocation& operator=(const RefuseAllocation&) = delete;
-  long Stop() {
-    g_armed = false;
-    g_refused_at = -1;
-    return g_counted;
-  }
-};
+using RefuseAllocation = vcam::testing::AllocationWatch;
 
 TEST(PlaceholderDecoderMemory, EveryRefusedAllocationIsARefusalThatLeavesTheDestinationAlone) {
   const std::span<const std::uint8_t> jpeg = builtin_placeholder_jpeg();

@@ -17,12 +17,10 @@
 
 #include <stb/stb_image.h>
 
-#include "camera/channel/channel_names.h"
-#include "camera/channel/consumer_list_text.h"
-#include "camera/channel/win/shared_region.h"
 #include "camera/dshow/testing/class_registry.h"
 #include "camera/filter/win/filter_identity.h"
 #include "camera/filter/win/testing/camera_graph.h"
+#include "camera/filter/win/testing/consumer_list_reader.h"
 #include "camera/filter/win/testing/registration_tool.h"
 #include "camera/pump/picture_geometry.h"
 #include "common/text_utf.h"
@@ -280,24 +278,9 @@ TEST_F(BothBitnesses, The32BitCameraShowsA64BitPublishersPictureUpright) {
   EXPECT_TRUE(publisher::check_pattern_corners(picture.data(), 640, 480).ok());
 }
 
-// The product's list as the uninstaller reads it, held open by the test so
-// that it outlives the hosts that come and go.
-class ListWatch {
- public:
-  bool Open() { return region_.open(); }
-  std::u16string Text() const {
-    char16_t units[kListCapacity];
-    std::memcpy(units, region_.view(), sizeof units);
-    return std::u16string(ConsumerListText(units).text());
-  }
-
- private:
-  SharedRegion region_{kConsumerListNames, kListRegionSize, SharedRegion::MutexLabel::Always};
-};
-
 TEST_F(BothBitnesses, TheConsumerListRecordsHostsOfBothBitnesses) {
   RegisterBoth();
-  ListWatch list;
+  testing::ConsumerListReader list;
   ASSERT_TRUE(list.Open());
   wchar_t exe[MAX_PATH] = {};
   ASSERT_NE(::GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
@@ -305,7 +288,7 @@ TEST_F(BothBitnesses, TheConsumerListRecordsHostsOfBothBitnesses) {
   {
     UniqueModule camera64(::LoadLibraryW(module64_path().c_str()));
     ASSERT_TRUE(camera64);
-    EXPECT_NE(list.Text().find(self), std::u16string::npos) << "the 64-bit host is not listed";
+    EXPECT_NE(list.UnlockedText().find(self), std::u16string::npos) << "the 64-bit host is not listed";
 
     // A 32-bit host: the 32-bit capture tool, streaming from the 32-bit module.
     const std::wstring tool = win32_build_file(L"tools\\capture\\vcam_capture.exe");
@@ -319,13 +302,13 @@ TEST_F(BothBitnesses, TheConsumerListRecordsHostsOfBothBitnesses) {
     UniqueHandle process(info.hProcess), thread(info.hThread);
     bool both = false;
     while (::WaitForSingleObject(process.get(), 5) == WAIT_TIMEOUT) {
-      const std::u16string text = list.Text();
+      const std::u16string text = list.UnlockedText();
       if (text.find(entry) != std::u16string::npos && text.find(self) != std::u16string::npos) both = true;
     }
-    EXPECT_TRUE(both) << "never saw both hosts; list: " << utf16_to_utf8(list.Text());
-    EXPECT_EQ(list.Text().find(entry), std::u16string::npos) << "the 32-bit host stayed after it ended";
+    EXPECT_TRUE(both) << "never saw both hosts; list: " << utf16_to_utf8(list.UnlockedText());
+    EXPECT_EQ(list.UnlockedText().find(entry), std::u16string::npos) << "the 32-bit host stayed after it ended";
   }
-  EXPECT_EQ(list.Text().find(self), std::u16string::npos) << "the 64-bit host stayed after unloading";
+  EXPECT_EQ(list.UnlockedText().find(self), std::u16string::npos) << "the 64-bit host stayed after unloading";
 }
 
 }  // namespace

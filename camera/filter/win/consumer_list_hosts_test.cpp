@@ -16,7 +16,7 @@
 
 #include "camera/channel/channel_names.h"
 #include "camera/channel/consumer_list_text.h"
-#include "camera/channel/win/shared_region.h"
+#include "camera/filter/win/testing/consumer_list_reader.h"
 #include "camera/filter/win/testing/registration_tool.h"
 #include "common/text_utf.h"
 #include "common/win/folders.h"
@@ -29,31 +29,7 @@ namespace {
 using testing::camera_module_path;
 using testing::run_regsvr32;
 
-// The product's list, held open by the test so that it outlives the hosts
-// that come and go: a region that vanished with its last host would read as
-// empty and prove nothing.
-class ListReader {
- public:
-  bool Open() { return region_.open(); }
-
-  // The text as the uninstaller reads it, under the list mutex.
-  std::optional<std::u16string> Text() {
-    if (::WaitForSingleObject(region_.mutex(), kChannelLockTimeoutMs) == WAIT_TIMEOUT) return std::nullopt;
-    std::u16string text = UnlockedText();
-    ::ReleaseMutex(region_.mutex());
-    return text;
-  }
-  // A snapshot without the mutex: a host's attach waits at most 100 ms for
-  // it and then skips its entry, so a watcher must not hold it.
-  std::u16string UnlockedText() const {
-    char16_t units[kListCapacity];
-    std::memcpy(units, region_.view(), sizeof units);
-    return std::u16string(ConsumerListText(units).text());
-  }
-
- private:
-  SharedRegion region_{kConsumerListNames, kListRegionSize, SharedRegion::MutexLabel::Always};
-};
+using ListReader = testing::ConsumerListReader;
 
 bool has_entry(const std::u16string& text, const std::u16string& path) {
   std::array<char16_t, kListCapacity> units{};
