@@ -190,6 +190,22 @@ TEST_F(BothBitnesses, UnregisteringOneModuleLeavesTheOther) {
   EXPECT_TRUE(dshow::testing::listed(CLSID_VideoInputDeviceCategory, kFilterName));
 }
 
+// The 32-bit uninstaller runs the registration tool of its own bitness on
+// both modules; the tool hands the 64-bit one to its 64-bit twin, as Windows'
+// does, so each module still lands in and leaves its own view.
+TEST_F(BothBitnesses, The32BitRegistrationToolServesThe64BitModuleInThe64BitView) {
+  ASSERT_EQ(regsvr32_32(L"/s \"" + module64_path() + L"\""), 0u);
+  registered64_ = true;
+  const auto server64 = class_value(KEY_WOW64_64KEY, inproc_key(), nullptr);
+  ASSERT_TRUE(server64);
+  EXPECT_TRUE(ends_with(*server64, L"\\vcam_source64.ax")) << narrow(*server64);
+  EXPECT_FALSE(class_key_in_view(KEY_WOW64_32KEY, clsid_key(kFilterClsid))) << "written to the 32-bit view";
+  ASSERT_EQ(regsvr32_32(L"/s /u \"" + module64_path() + L"\""), 0u);
+  registered64_ = false;
+  EXPECT_FALSE(class_key_in_view(KEY_WOW64_64KEY, clsid_key(kFilterClsid)));
+  EXPECT_FALSE(device_in_view(KEY_WOW64_64KEY));
+}
+
 // The 64-bit filter in a 64-bit graph, fed by a 32-bit publisher.
 class SixtyFourBitGraph : public CameraGraphFixture {
  protected:
