@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "camera/channel/win/shared_region.h"
+#include "camera/filter/win/filter_identity.h"
 #include "common/testing/scratch_folder.h"
 #include "uninstaller/script/win/testing/script_test_support.h"
 
@@ -20,7 +21,8 @@ using testing::lua_literal;
 using testing::Peer;
 using testing::ScriptRunner;
 
-fs::path camera_module() { return fs::path(application_folder()) / "vcam_source.ax"; }
+// The camera module of the test's own bitness, beside the test.
+fs::path camera_module() { return fs::path(application_folder()) / camera::kModuleName; }
 
 // Polls the list until it holds `path` (a loading consumer records itself
 // at some moment the test cannot see); false after 30 s.
