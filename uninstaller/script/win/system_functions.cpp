@@ -21,7 +21,7 @@
 #include "uninstaller/script/win/registry_functions.h"
 #include "uninstaller/script/win/shell_execute.h"
 #include "uninstaller/script/win/shortcuts.h"
-#include "uninstaller/script/win/special_folders.h"
+#include "uninstaller/script/win/shell_folders.h"
 #include "uninstaller/script/win/system_checks.h"
 
 // Each function reads its arguments first (never raising), then does its
@@ -101,11 +101,11 @@ int l_print(lua_State* L) {
   return 0;
 }
 
-int l_getAppDataFolder(lua_State* L) { return push_optional(L, special_folder(CSIDL_APPDATA)); }
-int l_getProgramFolder(lua_State* L) { return push_optional(L, special_folder(CSIDL_PROGRAM_FILES)); }
+int l_getAppDataFolder(lua_State* L) { return push_optional(L, shell_folder(CSIDL_APPDATA)); }
+int l_getProgramFolder(lua_State* L) { return push_optional(L, shell_folder(CSIDL_PROGRAM_FILES)); }
 int l_getTempFolder(lua_State* L) { return push_optional(L, temp_folder()); }
-int l_getDesktopFolder(lua_State* L) { return push_optional(L, special_folder(CSIDL_COMMON_DESKTOPDIRECTORY)); }
-int l_getStartMenuFolder(lua_State* L) { return push_optional(L, special_folder(CSIDL_COMMON_PROGRAMS)); }
+int l_getDesktopFolder(lua_State* L) { return push_optional(L, shell_folder(CSIDL_COMMON_DESKTOPDIRECTORY)); }
+int l_getStartMenuFolder(lua_State* L) { return push_optional(L, shell_folder(CSIDL_COMMON_PROGRAMS)); }
 
 int l_createShortCut(lua_State* L) {
   const std::u16string target = wide_arg(L, 1), link = wide_arg(L, 2);

@@ -1,4 +1,4 @@
-#include "uninstaller/script/win/special_folders.h"
+#include "uninstaller/script/win/shell_folders.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -7,7 +7,7 @@
 
 namespace vcam::uninstaller {
 
-std::optional<std::u16string> special_folder(int csidl) {
+std::optional<std::u16string> shell_folder(int csidl) {
   wchar_t buffer[MAX_PATH] = {};
   if (!::SHGetSpecialFolderPathW(nullptr, buffer, csidl, TRUE)) return std::nullopt;
   return std::u16string(u16(buffer));
