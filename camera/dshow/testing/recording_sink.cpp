@@ -5,29 +5,17 @@
 #include <cwchar>
 #include <new>
 
+#include "camera/dshow/testing/counted_object.h"
+
 namespace vcam::dshow::testing {
 namespace {
 
 using Microsoft::WRL::ComPtr;
 
 // Enumerators over fixed lists, enough for the tests.
-class TypeList : public IEnumMediaTypes {
+class TypeList : public CountedObject<IEnumMediaTypes> {
  public:
   TypeList(std::vector<CMediaType> types, ULONG position) : types_(std::move(types)), position_(position) {}
-  virtual ~TypeList() = default;
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IEnumMediaTypes) return E_NOINTERFACE;
-    *object = static_cast<IEnumMediaTypes*>(this);
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   STDMETHODIMP Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override {
     ULONG n = 0;
     while (n < count && position_ < types_.size()) types[n++] = create_media_type(types_[position_++].get());
@@ -49,28 +37,13 @@ class TypeList : public IEnumMediaTypes {
   }
 
  private:
-  std::atomic<ULONG> references_{0};
   std::vector<CMediaType> types_;
   size_t position_;
 };
 
-class OnePin : public IEnumPins {
+class OnePin : public CountedObject<IEnumPins> {
  public:
   OnePin(IPin* pin, ULONG position) : pin_(pin), position_(position) {}
-  virtual ~OnePin() = default;
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IEnumPins) return E_NOINTERFACE;
-    *object = static_cast<IEnumPins*>(this);
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   STDMETHODIMP Next(ULONG count, IPin** pins, ULONG* fetched) override {
     ULONG n = 0;
     if (count > 0 && position_ == 0) {
@@ -96,7 +69,6 @@ class OnePin : public IEnumPins {
   }
 
  private:
-  std::atomic<ULONG> references_{0};
   ComPtr<IPin> pin_;
   ULONG position_;
 };

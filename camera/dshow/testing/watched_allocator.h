@@ -5,36 +5,22 @@
 #include <windows.h>
 #include <dshow.h>
 
-#include <atomic>
 
 #include <wrl/client.h>
 
+#include "camera/dshow/testing/counted_object.h"
 #include "common/win/unique_handle.h"
 
 namespace vcam::dshow::testing {
 
-class WatchedAllocator : public IMemAllocator {
+class WatchedAllocator : public CountedObject<IMemAllocator> {
  public:
   WatchedAllocator() : decommitted_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     ::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&inner_));
   }
-  virtual ~WatchedAllocator() = default;
   WatchedAllocator(const WatchedAllocator&) = delete;
   WatchedAllocator& operator=(const WatchedAllocator&) = delete;
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IMemAllocator) return E_NOINTERFACE;
-    *object = static_cast<IMemAllocator*>(this);
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   STDMETHODIMP SetProperties(ALLOCATOR_PROPERTIES* request, ALLOCATOR_PROPERTIES* actual) override {
     return inner_ ? inner_->SetProperties(request, actual) : E_UNEXPECTED;
@@ -61,7 +47,6 @@ class WatchedAllocator : public IMemAllocator {
   }
 
  private:
-  std::atomic<ULONG> references_{0};
   Microsoft::WRL::ComPtr<IMemAllocator> inner_;
   UniqueHandle decommitted_;
 };
