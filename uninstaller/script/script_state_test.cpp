@@ -8,19 +8,13 @@
 #include <vector>
 
 #include "uninstaller/script/script_args.h"
+#include "uninstaller/script/testing/recording_output.h"
 #include "uninstaller/script/window_registry.h"
 
 namespace vcam::uninstaller {
 namespace {
 
-class RecordingOutput : public ScriptOutput {
- public:
-  void print_line(std::string_view text) override { lines.emplace_back(text); }
-  void report_error(ScriptKind kind, std::string_view message) override {
-    errors.push_back((kind == ScriptKind::window ? "window: " : "worker: ") + std::string(message));
-  }
-  std::vector<std::string> lines, errors;
-};
+using testing::RecordingOutput;
 
 // A "print" of the program, to see that it replaces the standard one.
 int recording_print(lua_State* L) {

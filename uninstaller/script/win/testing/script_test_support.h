@@ -19,18 +19,10 @@
 #include "common/win/wide.h"
 #include "uninstaller/script/script_args.h"
 #include "uninstaller/script/script_state.h"
+#include "uninstaller/script/testing/recording_output.h"
 #include "uninstaller/script/win/system_functions.h"
 
 namespace vcam::uninstaller::testing {
-
-class RecordingOutput : public ScriptOutput {
- public:
-  void print_line(std::string_view text) override { lines.emplace_back(text); }
-  void report_error(ScriptKind kind, std::string_view message) override {
-    errors.push_back((kind == ScriptKind::window ? "window: " : "worker: ") + std::string(message));
-  }
-  std::vector<std::string> lines, errors;
-};
 
 // A Lua long-bracket literal of UTF-8 text (paths hold backslashes).
 inline std::string lua_literal(const std::string& text) { return "[==[" + text + "]==]"; }
