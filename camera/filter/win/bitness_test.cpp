@@ -309,13 +309,9 @@ TEST_F(BothBitnesses, TheConsumerListRecordsHostsOfBothBitnesses) {
     // A 32-bit host: the 32-bit capture tool, streaming from the 32-bit module.
     const std::wstring tool = win32_build_file(L"tools\\capture\\vcam_capture.exe");
     const std::u16string entry = std::u16string(u16(tool.c_str())) + u";";
-    std::wstring command = L"\"" + tool + L"\" --device ZeloCamV10 --frames 20";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                                 nullptr, &startup, &info));
-    UniqueHandle process(info.hProcess), thread(info.hThread);
+    const UniqueHandle process =
+        vcam::testing::start_program(L"\"" + tool + L"\" --device ZeloCamV10 --frames 20", CREATE_NO_WINDOW);
+    ASSERT_TRUE(process);
     bool both = false;
     while (::WaitForSingleObject(process.get(), 5) == WAIT_TIMEOUT) {
       const std::u16string text = list.UnlockedText();

@@ -10,6 +10,7 @@
 #include "camera/filter/win/testing/debug_output_capture.h"
 #include "common/path_text.h"
 #include "common/win/folders.h"
+#include "common/win/testing/program_run.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
 
@@ -80,15 +81,8 @@ class CopyElsewhere {
 
   bool Start() {
     if (!copied_) return false;
-    std::wstring command = L"\"" + path_ + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-      return false;
-    process_.reset(info.hProcess);
-    ::CloseHandle(info.hThread);
-    return true;
+    process_ = vcam::testing::start_program(L"\"" + path_ + L"\"");
+    return static_cast<bool>(process_);
   }
   // The executable path of the running copy, empty when it is not running.
   std::wstring RunningImage() const {

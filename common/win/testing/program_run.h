@@ -1,6 +1,6 @@
 #pragma once
-// Runs a program to its end and collects its standard output: for tests that
-// drive the project's command-line tools, of either bitness.
+// Starts a program, or runs it to its end and collects its standard output:
+// for tests that drive the project's programs, of either bitness.
 #include <windows.h>
 
 #include <string>
@@ -14,6 +14,19 @@ struct ProgramResult {
   DWORD code = ~0u;  // ~0 when it could not be started or did not end in time
   std::string output;
 };
+
+// Starts `command` and hands back its process handle, empty when it could not
+// be started; the program's output goes where the test's goes.
+inline UniqueHandle start_program(std::wstring command, DWORD creation_flags = 0) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, creation_flags, nullptr, nullptr, &startup,
+                        &info))
+    return UniqueHandle();
+  ::CloseHandle(info.hThread);
+  return UniqueHandle(info.hProcess);
+}
 
 // Runs `command`, collecting its standard output, for at most `timeout_ms`.
 inline ProgramResult run_program(std::wstring command, DWORD timeout_ms = 60'000) {

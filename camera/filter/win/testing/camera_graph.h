@@ -13,6 +13,7 @@
 #include "camera/filter/win/testing/camera_instance.h"
 #include "camera/filter/win/video_media_type.h"
 #include "common/win/folders.h"
+#include "common/win/testing/program_run.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
 
@@ -73,14 +74,8 @@ class PublisherProcess {
     if (!channel.open()) return false;
     const std::uint64_t before = channel.stamp();
     if (program.empty()) program = std::wstring(wide(application_folder())) + L"vcam_publisher.exe";
-    std::wstring command = L"\"" + program + L"\" --quiet " + options;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-      return false;
-    process_.reset(info.hProcess);
-    ::CloseHandle(info.hThread);
+    process_ = vcam::testing::start_program(L"\"" + program + L"\" --quiet " + options);
+    if (!process_) return false;
     return poll_until([&] { return channel.stamp() != before; });
   }
 
