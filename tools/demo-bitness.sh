@@ -37,16 +37,10 @@ logs=$out/logs
 regsvr64=regsvr32
 regsvr32_wow='C:\windows\syswow64\regsvr32.exe'
 
-publisher_pid=
 registered64=0
 registered32=0
 cleanup() {
-  if [ -n "$publisher_pid" ]; then
-    kill -INT "$publisher_pid" 2>/dev/null
-    for _ in $(seq 30); do kill -0 "$publisher_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -TERM "$publisher_pid" 2>/dev/null
-    wait "$publisher_pid" 2>/dev/null
-  fi
+  stop_publisher
   [ $registered64 = 1 ] && "${wine_run[@]}" $regsvr64 /s /u "$(winpath "$module64")"
   [ $registered32 = 1 ] && "${wine_run[@]}" "$regsvr32_wow" /s /u "$(winpath "$module32")"
 }
@@ -94,15 +88,7 @@ done
 publisher_exe=$b64/tools/publisher/vcam_publisher.exe
 [ $publisher_bits = 32 ] && publisher_exe=$b32/tools/publisher/vcam_publisher.exe
 say "starting the $publisher_bits-bit test publisher: 800x600, picture 42, stamp frozen after it"
-"${wine_run[@]}" "$publisher_exe" --size 800x600 --first-number 42 --freeze-after-frames 1 --duration-ms 120000 \
-  >"$logs/publisher.txt" 2>&1 &
-publisher_pid=$!
-for _ in $(seq 200); do
-  grep -q '^picture .* published' "$logs/publisher.txt" 2>/dev/null && break
-  kill -0 "$publisher_pid" 2>/dev/null || fail "the publisher ended" "$logs/publisher.txt"
-  sleep 0.1
-done
-grep -q '^picture .* published' "$logs/publisher.txt" || fail "the publisher published nothing in 20 s" "$logs/publisher.txt"
+start_publisher publisher --size 800x600 --first-number 42 --freeze-after-frames 1 --duration-ms 120000
 
 declare -A result sum
 for bits in "${captures[@]}"; do

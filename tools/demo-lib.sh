@@ -58,3 +58,32 @@ check_pattern() {
   if [ -z "$bad" ]; then echo ok; else echo "${bad# }"; fi
 }
 
+# The test publisher in the background, started from $publisher_exe with
+# "${wine_run[@]}"; its output goes to $logs/NAME.txt.
+publisher_pid=
+
+# start_publisher NAME OPTIONS...: starts it and waits for its first picture.
+start_publisher() {
+  local log=$logs/$1.txt
+  shift
+  "${wine_run[@]}" "$publisher_exe" "$@" >"$log" 2>&1 &
+  publisher_pid=$!
+  for _ in $(seq 200); do
+    grep -q '^picture .* published' "$log" 2>/dev/null && return 0
+    kill -0 "$publisher_pid" 2>/dev/null || fail "the publisher ended" "$log"
+    sleep 0.1
+  done
+  fail "the publisher published nothing in 20 s" "$log"
+}
+
+# Ends it, if one runs.
+stop_publisher() {
+  [ -n "$publisher_pid" ] || return 0
+  # Wine turns SIGINT into the console's Ctrl+C, which the publisher answers
+  # by ending its loop; a publisher that does not is ended outright.
+  kill -INT "$publisher_pid" 2>/dev/null
+  for _ in $(seq 30); do kill -0 "$publisher_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$publisher_pid" 2>/dev/null && kill -TERM "$publisher_pid" 2>/dev/null
+  wait "$publisher_pid" 2>/dev/null
+  publisher_pid=
+}

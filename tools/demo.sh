@@ -40,18 +40,7 @@ for tool in montage convert; do
 done
 
 # --- clean-up: whatever step fails, no publisher and no registration stay ---
-publisher_pid=
 registered=0
-stop_publisher() {
-  [ -n "$publisher_pid" ] || return 0
-  # Wine turns SIGINT into the console's Ctrl+C, which the publisher answers
-  # by ending its loop; a publisher that does not is ended outright.
-  kill -INT "$publisher_pid" 2>/dev/null
-  for _ in $(seq 30); do kill -0 "$publisher_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$publisher_pid" 2>/dev/null && kill -TERM "$publisher_pid" 2>/dev/null
-  wait "$publisher_pid" 2>/dev/null
-  publisher_pid=
-}
 unregister() {
   [ $registered = 1 ] || return 0
   "${wine_run[@]}" regsvr32 /s /u "$(winpath "$module")"
@@ -80,20 +69,6 @@ capture() {
   return $rc
 }
 
-# Starts the test publisher in the background, its output in logs/$1.txt, and
-# waits for its first picture.
-start_publisher() {
-  local log=$logs/$1.txt
-  shift
-  "${wine_run[@]}" "$publisher_exe" "$@" >"$log" 2>&1 &
-  publisher_pid=$!
-  for _ in $(seq 200); do
-    grep -q '^picture .* published' "$log" 2>/dev/null && return 0
-    kill -0 "$publisher_pid" 2>/dev/null || fail "the publisher ended" "$log"
-    sleep 0.1
-  done
-  fail "the publisher published nothing in 20 s" "$log"
-}
 echo "ZeloCamV10 camera demo, $bits-bit build (output in ${out#"$root"/})"
 
 # --- 1. registration and the device list -----------------------------------
