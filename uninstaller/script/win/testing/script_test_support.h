@@ -15,6 +15,7 @@
 
 #include "common/text_utf.h"
 #include "common/win/folders.h"
+#include "common/win/testing/program_run.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
 #include "uninstaller/script/script_args.h"
@@ -93,16 +94,8 @@ inline std::filesystem::path copy_peer(const std::filesystem::path& to) {
 
 class Peer {
  public:
-  Peer(const std::filesystem::path& program, const std::wstring& args) {
-    std::wstring command = L"\"" + program.wstring() + L"\" " + args;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-      process_.reset(info.hProcess);
-      ::CloseHandle(info.hThread);
-    }
-  }
+  Peer(const std::filesystem::path& program, const std::wstring& args)
+      : process_(vcam::testing::start_program(L"\"" + program.wstring() + L"\" " + args)) {}
   ~Peer() {
     if (process_ && !ended(0)) {
       ::TerminateProcess(process_.get(), 99);
