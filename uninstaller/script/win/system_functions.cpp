@@ -20,8 +20,8 @@
 #include "uninstaller/script/win/process_functions.h"
 #include "uninstaller/script/win/registry_functions.h"
 #include "uninstaller/script/win/shell_execute.h"
-#include "uninstaller/script/win/shortcuts.h"
 #include "uninstaller/script/win/shell_folders.h"
+#include "uninstaller/script/win/shortcuts.h"
 #include "uninstaller/script/win/system_checks.h"
 
 // Each function reads its arguments first (never raising), then does its
