@@ -33,6 +33,21 @@ class ControlHost {
   virtual void CaptureControl(Control* control) = 0;
   virtual void ReleaseControlCapture() = 0;
 
+  // The platform window (an HWND on Windows), null where there is none.
+  virtual void* NativeHandle() const = 0;
+  // The window has per-pixel alpha (its text needs the alpha repair).
+  virtual bool IsLayered() const = 0;
+  // The text caret, in client coordinates; the text controls size it.
+  virtual void ShowCaretAt(std::int32_t x, std::int32_t y) = 0;
+  virtual void HideCaret() = 0;
+  virtual void SetCaretSize(std::int32_t width, std::int32_t height) = 0;
+  // Queues a mouse move at the cursor so that hover is worked out again.
+  virtual void PostMouseMoveAtCursor() = 0;
+  // A client point in screen coordinates.
+  virtual Point ClientToScreen(Point client) = 0;
+  // Ends the window's modal loop with a non-zero result.
+  virtual void EndDialog(std::int32_t result) = 0;
+
  private:
   std::map<std::int32_t, Control*> ids_;
 };

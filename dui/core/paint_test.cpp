@@ -11,27 +11,15 @@
 #include "dui/load/memory_file_source.h"
 #include "dui/runtime/ui_runtime.h"
 #include "dui/testing/layout_text.h"
+#include "dui/testing/recording_painter.h"
 #include "dui/testing/test_platform.h"
 
 namespace vcam::dui {
 namespace {
 
 using Log = std::vector<std::string>;
-
-std::string Str(const Rect& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
-
-class RecordingPainter : public Painter {
- public:
-  void Save() override { log.push_back("save"); }
-  void Restore() override { log.push_back("restore"); }
-  void IntersectClip(const Rect& r) override { log.push_back("clip " + Str(r)); }
-  bool IsLayered() const override { return false; }
-  void* NativeContext() override { return nullptr; }
-  Log log;
-};
+using testing::RecordingPainter;
+using testing::Str;
 
 // A style that logs each draw with the control's "text".
 class RecordingStyle : public Style {

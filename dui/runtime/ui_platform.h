@@ -2,6 +2,10 @@
 // What the runtime needs from the platform: the dispatcher window that runs
 // posted calls on the UI thread, fonts, and the fatal alert. Windows supplies
 // it (dui/win); tests supply their own.
+#include <cstdint>
+#include <string_view>
+
+#include "dui/core/painter.h"
 #include "dui/skin/font_definition.h"
 
 namespace vcam::dui {
@@ -9,8 +13,6 @@ namespace vcam::dui {
 class Control;
 class UiRuntime;
 struct EventArgs;
-
-using FontHandle = void*;  // an HFONT on Windows
 
 // A call posted to the UI thread: function(target, args), then the record is freed.
 struct PostedCall {
@@ -37,6 +39,11 @@ class UiPlatform {
 
   virtual FontHandle CreateSkinFont(const FontDefinition& font) = 0;
   virtual void DeleteSkinFont(FontHandle font) = 0;
+  // Text measured outside painting (a label's desired size): the DrawText
+  // extent with `format` | CalcRect, and the font's ascent + descent. A null
+  // font is the system's default GUI font.
+  virtual Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) = 0;
+  virtual std::int32_t FontHeight(FontHandle font) = 0;
 
   // The layout pack cannot be opened: tell the user and end the process.
   // (Returns only where the platform is a test's.)

@@ -64,6 +64,18 @@ void TestPlatform::DeleteSkinFont(FontHandle font) {
   delete static_cast<FontDefinition*>(font);
 }
 
+Size TestPlatform::MeasureText(FontHandle font, std::u16string_view text, std::uint32_t) {
+  return {static_cast<std::int32_t>(text.size()) * kTextCharWidth, TestFontHeight(font)};
+}
+
+std::int32_t TestPlatform::FontHeight(FontHandle font) { return TestFontHeight(font); }
+
+std::int32_t TestFontHeight(FontHandle font) {
+  if (!font || !FontOf(font).height) return 16;
+  const std::int32_t h = *FontOf(font).height;
+  return (h < 0 ? -h : h) + 3;
+}
+
 const FontDefinition& FontOf(FontHandle font) { return *static_cast<const FontDefinition*>(font); }
 
 }  // namespace vcam::dui::testing

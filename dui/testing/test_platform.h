@@ -31,6 +31,9 @@ class TestPlatform : public UiPlatform {
   FontHandle CreateSkinFont(const FontDefinition& font) override;
   void DeleteSkinFont(FontHandle font) override;
   void LayoutPackFailed() override { ++state_.layout_pack_failures; }
+  // Fixed metrics: every character kTextCharWidth wide, lines FontHeight high.
+  Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) override;
+  std::int32_t FontHeight(FontHandle font) override;
 
   // Runs the queued calls on the calling thread; returns how many ran.
   int RunPending();
@@ -43,6 +46,10 @@ class TestPlatform : public UiPlatform {
   mutable std::mutex mutex_;
   std::deque<PostedCall*> queue_;
 };
+
+inline constexpr std::int32_t kTextCharWidth = 7;
+// A null font is 16 pixels high; a defined one |height| + 3 (or 16 without height).
+std::int32_t TestFontHeight(FontHandle font);
 
 // The definition a TestPlatform font handle stands for.
 const FontDefinition& FontOf(FontHandle font);

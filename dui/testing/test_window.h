@@ -15,8 +15,26 @@ class TestWindow : public ControlHost {
   void SetFocusedControl(Control* control) override { focused = control; }
   void CaptureControl(Control* control) override { captured = control; }
   void ReleaseControlCapture() override { captured = nullptr; }
+  void* NativeHandle() const override { return nullptr; }
+  bool IsLayered() const override { return layered; }
+  void ShowCaretAt(std::int32_t x, std::int32_t y) override {
+    caret_shown = true;
+    caret = {x, y};
+  }
+  void HideCaret() override { caret_shown = false; }
+  void SetCaretSize(std::int32_t width, std::int32_t height) override { caret_size = {width, height}; }
+  void PostMouseMoveAtCursor() override { ++mouse_moves_posted; }
+  Point ClientToScreen(Point client) override { return {client.x + origin.x, client.y + origin.y}; }
+  void EndDialog(std::int32_t result) override { dialog_result = result; }
 
   Point cursor;
+  Point origin;  // the client area's screen position
+  bool layered = false;
+  bool caret_shown = false;
+  Point caret;
+  Size caret_size;
+  int mouse_moves_posted = 0;
+  std::int32_t dialog_result = 0;
   Control* focused = nullptr;
   Control* captured = nullptr;
   std::vector<const Control*> removed;

@@ -24,6 +24,7 @@ LRESULT CALLBACK DispatcherProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
 
 WinPlatform::~WinPlatform() {
   if (HWND hwnd = dispatcher_.exchange(nullptr)) ::DestroyWindow(hwnd);
+  if (measure_dc_) ::DeleteDC(measure_dc_);
 }
 
 bool WinPlatform::Start(UiRuntime& runtime) {
@@ -83,6 +84,32 @@ FontHandle WinPlatform::CreateSkinFont(const FontDefinition& font) {
 
 void WinPlatform::DeleteSkinFont(FontHandle font) {
   if (font) ::DeleteObject(static_cast<HFONT>(font));
+}
+
+HDC WinPlatform::MeasureDc() {
+  if (!measure_dc_) measure_dc_ = ::CreateCompatibleDC(nullptr);
+  return measure_dc_;
+}
+
+Size WinPlatform::MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) {
+  HDC dc = MeasureDc();
+  if (!dc) return {};
+  HGDIOBJ old = ::SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+  RECT r{0, 0, 0, 0};
+  const std::wstring copy(text.begin(), text.end());
+  ::DrawTextW(dc, copy.c_str(), static_cast<int>(copy.size()), &r, format | DT_CALCRECT);
+  ::SelectObject(dc, old);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+std::int32_t WinPlatform::FontHeight(FontHandle font) {
+  HDC dc = MeasureDc();
+  if (!dc) return 0;
+  HGDIOBJ old = ::SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW tm{};
+  const bool ok = ::GetTextMetricsW(dc, &tm);
+  ::SelectObject(dc, old);
+  return ok ? tm.tmAscent + tm.tmDescent : 0;
 }
 
 void WinPlatform::LayoutPackFailed() {

@@ -24,12 +24,17 @@ class WinPlatform : public UiPlatform {
   FontHandle CreateSkinFont(const FontDefinition& font) override;
   void DeleteSkinFont(FontHandle font) override;
   [[noreturn]] void LayoutPackFailed() override;
+  Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) override;
+  std::int32_t FontHeight(FontHandle font) override;
 
   HWND dispatcher() const { return dispatcher_.load(); }
 
  private:
   // Read by posting threads under the runtime lock, written on the UI thread.
   std::atomic<HWND> dispatcher_{nullptr};
+  // Measuring DC, made on first use (UI thread).
+  HDC measure_dc_ = nullptr;
+  HDC MeasureDc();
 };
 
 }  // namespace vcam::dui
