@@ -3,6 +3,7 @@
 // posted calls on the UI thread, fonts, and the fatal alert. Windows supplies
 // it (dui/win); tests supply their own.
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "dui/core/painter.h"
@@ -44,6 +45,8 @@ class UiPlatform {
   // font is the system's default GUI font.
   virtual Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) = 0;
   virtual std::int32_t FontHeight(FontHandle font) = 0;
+  // A texture of width x height pixels, all zero; null when it cannot be made.
+  virtual std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) = 0;
 
   // The layout pack cannot be opened: tell the user and end the process.
   // (Returns only where the platform is a test's.)

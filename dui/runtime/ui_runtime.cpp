@@ -61,6 +61,8 @@ Style* UiRuntime::GetStyle(std::u16string_view file_name) {
   return skins_ ? skins_->GetStyle(file_name) : nullptr;
 }
 
+Texture* UiRuntime::GetImage(std::u16string_view name) { return skins_ ? skins_->GetImage(name) : nullptr; }
+
 FontHandle UiRuntime::GetFont(std::u16string_view name) const {
   return skins_ ? skins_->GetFont(name) : nullptr;
 }

@@ -62,6 +62,7 @@ class UiRuntime {
   std::unique_ptr<Control> LoadLayout(std::u16string_view file_name);
   Style* GetStyle(std::u16string_view file_name);
   FontHandle GetFont(std::u16string_view name) const;
+  Texture* GetImage(std::u16string_view name);
 
  private:
   friend void Shutdown();

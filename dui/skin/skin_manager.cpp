@@ -18,6 +18,7 @@ void SkinManager::DropAll() {
   for (auto& [name, font] : fonts_) platform_.DeleteSkinFont(font);
   fonts_.clear();
   styles_.clear();
+  images_.clear();
 }
 
 void SkinManager::SetSource(std::unique_ptr<FileSource> source) {
@@ -68,6 +69,15 @@ Style* SkinManager::GetStyle(std::u16string_view file_name) {
 FontHandle SkinManager::GetFont(std::u16string_view name) const {
   const auto it = fonts_.find(name);
   return it == fonts_.end() ? nullptr : it->second;
+}
+
+Texture* SkinManager::GetImage(std::u16string_view name) {
+  const auto it = images_.find(name);
+  return it == images_.end() ? nullptr : it->second.get();
+}
+
+void SkinManager::PutImage(std::u16string name, std::unique_ptr<Texture> texture) {
+  images_.insert_or_assign(std::move(name), std::move(texture));
 }
 
 }  // namespace vcam::dui

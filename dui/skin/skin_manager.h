@@ -9,6 +9,7 @@
 #include "dui/fields/setter_registry.h"
 #include "dui/load/file_source.h"
 #include "dui/runtime/ui_platform.h"
+#include "dui/skin/texture.h"
 #include "dui/style/style.h"
 
 namespace vcam::dui {
@@ -30,6 +31,11 @@ class SkinManager {
   Style* GetStyle(std::u16string_view file_name);
 
   FontHandle GetFont(std::u16string_view name) const;  // null when unknown
+
+  // The image cache: a texture by name, null when there is none.
+  Texture* GetImage(std::u16string_view name);
+  // Enters a texture (null: a known-missing image) under `name`, replacing an earlier one.
+  void PutImage(std::u16string name, std::unique_ptr<Texture> texture);
   std::size_t font_count() const { return fonts_.size(); }
 
  private:
@@ -42,6 +48,7 @@ class SkinManager {
   std::unique_ptr<FileSource> source_;
   std::map<std::u16string, FontHandle, std::less<>> fonts_;
   std::map<std::u16string, std::unique_ptr<Style>, std::less<>> styles_;
+  std::map<std::u16string, std::unique_ptr<Texture>, std::less<>> images_;
 };
 
 }  // namespace vcam::dui

@@ -1,6 +1,7 @@
 #include "dui/testing/test_platform.h"
 
 #include "dui/runtime/ui_runtime.h"
+#include "dui/skin/memory_texture.h"
 
 namespace vcam::dui::testing {
 
@@ -69,6 +70,11 @@ Size TestPlatform::MeasureText(FontHandle font, std::u16string_view text, std::u
 }
 
 std::int32_t TestPlatform::FontHeight(FontHandle font) { return TestFontHeight(font); }
+
+std::unique_ptr<Texture> TestPlatform::CreateTexture(std::int32_t width, std::int32_t height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  return std::make_unique<MemoryTexture>(width, height);
+}
 
 std::int32_t TestFontHeight(FontHandle font) {
   if (!font || !FontOf(font).height) return 16;

@@ -34,6 +34,7 @@ class TestPlatform : public UiPlatform {
   // Fixed metrics: every character kTextCharWidth wide, lines FontHeight high.
   Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) override;
   std::int32_t FontHeight(FontHandle font) override;
+  std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
 
   // Runs the queued calls on the calling thread; returns how many ran.
   int RunPending();

@@ -7,6 +7,7 @@
 #include "common/win/wide.h"
 #include "dui/runtime/runtime_lock.h"
 #include "dui/runtime/ui_runtime.h"
+#include "dui/win/dib_texture.h"
 
 namespace vcam::dui {
 
@@ -110,6 +111,10 @@ std::int32_t WinPlatform::FontHeight(FontHandle font) {
   const bool ok = ::GetTextMetricsW(dc, &tm);
   ::SelectObject(dc, old);
   return ok ? tm.tmAscent + tm.tmDescent : 0;
+}
+
+std::unique_ptr<Texture> WinPlatform::CreateTexture(std::int32_t width, std::int32_t height) {
+  return DibTexture::Create(width, height);
 }
 
 void WinPlatform::LayoutPackFailed() {

@@ -26,6 +26,7 @@ class WinPlatform : public UiPlatform {
   [[noreturn]] void LayoutPackFailed() override;
   Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) override;
   std::int32_t FontHeight(FontHandle font) override;
+  std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
 
   HWND dispatcher() const { return dispatcher_.load(); }
 
