@@ -12,8 +12,14 @@ UiRuntime* g_runtime = nullptr;
 
 }  // namespace
 
-UiRuntime::UiRuntime(std::u16string application_name, std::unique_ptr<UiPlatform> platform)
+const UiProfile& UiProfile::Launcher() {
+  static const UiProfile profile;
+  return profile;
+}
+
+UiRuntime::UiRuntime(std::u16string application_name, std::unique_ptr<UiPlatform> platform, UiProfile profile)
     : application_name_(std::move(application_name)),
+      profile_(std::move(profile)),
       platform_(std::move(platform)),
       setters_(SetterRegistry::Standard()),
       factory_(ControlFactory::Standard()),
@@ -27,6 +33,10 @@ UiRuntime::~UiRuntime() {
 }
 
 UiRuntime* UiRuntime::Instance() { return g_runtime; }
+
+const std::u16string& UiRuntime::window_class() const {
+  return profile_.window_class.empty() ? application_name_ : profile_.window_class;
+}
 
 void UiRuntime::RegisterControlCreator(std::u16string element, std::unique_ptr<ControlCreator> creator) {
   application_creators_[std::move(element)] = std::move(creator);
@@ -67,13 +77,13 @@ FontHandle UiRuntime::GetFont(std::u16string_view name) const {
   return skins_ ? skins_->GetFont(name) : nullptr;
 }
 
-bool Initialize(std::u16string application_name, std::unique_ptr<UiPlatform> platform) {
+bool Initialize(std::u16string application_name, std::unique_ptr<UiPlatform> platform, UiProfile profile) {
   if (!platform) return false;
   UiRuntime* runtime = nullptr;
   {
     RuntimeLock lock;
     if (g_runtime) return false;
-    runtime = new UiRuntime(std::move(application_name), std::move(platform));
+    runtime = new UiRuntime(std::move(application_name), std::move(platform), std::move(profile));
   }
   if (runtime->platform().Start(*runtime)) return true;
   Shutdown();

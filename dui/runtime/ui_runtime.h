@@ -14,6 +14,7 @@
 #include "dui/load/file_source.h"
 #include "dui/load/layout_loader.h"
 #include "dui/runtime/ui_platform.h"
+#include "dui/runtime/ui_profile.h"
 #include "dui/skin/skin_manager.h"
 #include "dui/style/style.h"
 
@@ -25,7 +26,8 @@ using PackOpener = std::function<std::unique_ptr<FileSource>(const std::u16strin
 class UiRuntime {
  public:
   // Sets the process-wide pointer; Initialize constructs it under the lock.
-  UiRuntime(std::u16string application_name, std::unique_ptr<UiPlatform> platform);
+  UiRuntime(std::u16string application_name, std::unique_ptr<UiPlatform> platform,
+            UiProfile profile = UiProfile::Launcher());
   // Clears the process-wide pointer; Shutdown destroys it under the lock.
   ~UiRuntime();
   UiRuntime(const UiRuntime&) = delete;
@@ -36,6 +38,9 @@ class UiRuntime {
   static UiRuntime* Instance();
 
   const std::u16string& application_name() const { return application_name_; }
+  const UiProfile& profile() const { return profile_; }
+  // The framework window class: the profile's, else the application name.
+  const std::u16string& window_class() const;
   SetterRegistry& setters() { return setters_; }
   ControlFactory& factory() { return factory_; }
   UiPlatform& platform() { return *platform_; }
@@ -68,6 +73,7 @@ class UiRuntime {
   friend void Shutdown();
 
   std::u16string application_name_;
+  UiProfile profile_;
   std::unique_ptr<UiPlatform> platform_;
   SetterRegistry setters_;
   ControlFactory factory_;
@@ -80,7 +86,8 @@ class UiRuntime {
 
 // Creates the runtime with the given platform (Windows: dui/win/ui_runtime_win.h).
 // False when a runtime exists already or the platform cannot start.
-bool Initialize(std::u16string application_name, std::unique_ptr<UiPlatform> platform);
+bool Initialize(std::u16string application_name, std::unique_ptr<UiPlatform> platform,
+                UiProfile profile = UiProfile::Launcher());
 // Layouts and skins go first, then the dispatcher and the window classes, and
 // last, under the lock, the runtime itself. Nothing when not initialised.
 void Shutdown();

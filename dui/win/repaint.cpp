@@ -6,14 +6,18 @@ namespace vcam::dui {
 
 namespace {
 
-BOOL CALLBACK RepaintOne(HWND hwnd, LPARAM) {
+BOOL CALLBACK RepaintOne(HWND hwnd, LPARAM message) {
   ::InvalidateRect(hwnd, nullptr, FALSE);
-  ::PostMessageW(hwnd, kRepaintMessage, 0, 0);
+  ::PostMessageW(hwnd, static_cast<UINT>(message), 0, 0);
   return TRUE;
 }
 
 }  // namespace
 
-void RepaintThreadWindows() { ::EnumThreadWindows(::GetCurrentThreadId(), &RepaintOne, 0); }
+void RepaintThreadWindows() {
+  const UiRuntime* runtime = UiRuntime::Instance();
+  const UINT message = runtime ? runtime->profile().repaint_message : UiProfile::Launcher().repaint_message;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &RepaintOne, static_cast<LPARAM>(message));
+}
 
 }  // namespace vcam::dui

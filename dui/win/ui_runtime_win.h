@@ -11,10 +11,7 @@ namespace vcam::dui {
 bool Initialize(const std::u16string& application_name);
 
 // Invalidates every top-level window of the calling thread and posts each the
-// repaint request (after a skin change).
+// profile's repaint request (after a skin change).
 void RepaintThreadWindows();
-
-// The window host's repaint request.
-inline constexpr unsigned kRepaintMessage = 0x0400 + 4;  // WM_USER + 4
 
 }  // namespace vcam::dui

@@ -14,7 +14,8 @@ namespace vcam::dui {
 namespace {
 
 LRESULT CALLBACK DispatcherProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == kDispatchMessage) {
+  const UiRuntime* runtime = UiRuntime::Instance();
+  if (runtime && message == runtime->profile().dispatch_message) {
     RunPostedCall(reinterpret_cast<PostedCall*>(wparam));
     return 0;
   }
@@ -30,7 +31,10 @@ WinPlatform::~WinPlatform() {
 
 bool WinPlatform::Start(UiRuntime& runtime) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  const std::u16string class_name = runtime.application_name() + u"_Dispatcher";
+  const std::u16string class_name = runtime.profile().dispatcher_class.empty()
+                                        ? runtime.application_name() + u"_Dispatcher"
+                                        : runtime.profile().dispatcher_class;
+  dispatch_message_ = runtime.profile().dispatch_message;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
@@ -66,7 +70,7 @@ void WinPlatform::Stop(UiRuntime& runtime) {
 
 bool WinPlatform::Post(PostedCall* call) {
   HWND hwnd = dispatcher_.load();
-  return hwnd && ::PostMessageW(hwnd, kDispatchMessage, reinterpret_cast<WPARAM>(call), 0);
+  return hwnd && ::PostMessageW(hwnd, dispatch_message_, reinterpret_cast<WPARAM>(call), 0);
 }
 
 FontHandle WinPlatform::CreateSkinFont(const FontDefinition& font) {

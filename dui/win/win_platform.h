@@ -10,9 +10,6 @@
 
 namespace vcam::dui {
 
-// The message that carries a PostedCall* in wParam to the dispatcher window.
-inline constexpr UINT kDispatchMessage = WM_USER + 2;
-
 class WinPlatform : public UiPlatform {
  public:
   WinPlatform() = default;
@@ -33,6 +30,7 @@ class WinPlatform : public UiPlatform {
  private:
   // Read by posting threads under the runtime lock, written on the UI thread.
   std::atomic<HWND> dispatcher_{nullptr};
+  UINT dispatch_message_ = WM_USER + 2;  // set by Start, before any post
   // Measuring DC, made on first use (UI thread).
   HDC measure_dc_ = nullptr;
   HDC MeasureDc();

@@ -125,7 +125,9 @@ TEST_F(WinRuntime, RepaintSendsEveryThreadWindowTheRepaintRequest) {
   ASSERT_NE(hwnd, nullptr);
   RepaintThreadWindows();
   MSG msg;
-  EXPECT_TRUE(::PeekMessageW(&msg, hwnd, kRepaintMessage, kRepaintMessage, PM_REMOVE));
+  const UINT repaint = UiRuntime::Instance()->profile().repaint_message;
+  EXPECT_EQ(repaint, WM_USER + 4u);
+  EXPECT_TRUE(::PeekMessageW(&msg, hwnd, repaint, repaint, PM_REMOVE));
   ::DestroyWindow(hwnd);
   ::UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
