@@ -1,0 +1,85 @@
+// The gallery's command line and pictures.
+#include <gtest/gtest.h>
+
+#include <stb/stb_image.h>
+
+#include "tools/gallery/gallery_options.h"
+#include "tools/gallery/rgba_picture.h"
+
+namespace vcam::gallery {
+namespace {
+
+ParsedGalleryOptions Parse(std::vector<std::u16string> args) { return parse_gallery_options(args); }
+
+TEST(GalleryOptions, OneLayoutWithStates) {
+  const auto p = Parse({u"--skin", u"s.zeloz", u"--layouts", u"lay", u"--layout", u"alertwindow.xml", u"--png",
+                        u"a.png", u"--layered", u"--hover", u"1001", u"--check", u"7", u"--check", u"-3"});
+  ASSERT_TRUE(p.options) << p.error;
+  EXPECT_EQ(p.options->layout, u"alertwindow.xml");
+  EXPECT_TRUE(p.options->layered);
+  EXPECT_EQ(p.options->hover, 1001);
+  EXPECT_FALSE(p.options->press);
+  EXPECT_EQ(p.options->check, (std::vector<std::int32_t>{7, -3}));
+}
+
+TEST(GalleryOptions, RefusesIncompleteOrMixedCommandLines) {
+  EXPECT_FALSE(Parse({}).options);
+  EXPECT_FALSE(Parse({u"--layout", u"x.xml", u"--png", u"x.png", u"--skin", u"s"}).options);  // no --layouts
+  EXPECT_FALSE(Parse({u"--out", u"d", u"--hover", u"1"}).options);
+  EXPECT_FALSE(Parse({u"--out", u"d", u"--layout", u"x", u"--png", u"p", u"--skin", u"s", u"--layouts", u"l"}).options);
+  EXPECT_FALSE(Parse({u"--out"}).options);
+  EXPECT_FALSE(Parse({u"--out", u"d", u"--out", u"e"}).options);
+  EXPECT_FALSE(Parse({u"--out", u"d", u"--bogus"}).options);
+  const auto bad_id = Parse({u"--skin", u"s", u"--layouts", u"l", u"--layout", u"x", u"--png", u"p", u"--press", u"12a"});
+  EXPECT_FALSE(bad_id.options);
+  EXPECT_NE(bad_id.error.find("--press"), std::string::npos);
+  EXPECT_TRUE(Parse({u"--out", u"d"}).options);
+  EXPECT_TRUE(Parse({u"--help"}).options->help);
+}
+
+TEST(WindowPixels, OpaqueWindowsIgnoreAlphaAndLayeredOnesUnpremultiply) {
+  const std::vector<std::uint32_t> words{0x00112233u, 0x80402010u, 0x00FFFFFFu, 0xFF0000FFu};
+  const RgbaPicture opaque = picture_from_window_pixels(words, 2, 2, false);
+  EXPECT_EQ(opaque.rgba, (std::vector<std::uint8_t>{0x11, 0x22, 0x33, 255, 0x40, 0x20, 0x10, 255, 255, 255, 255, 255,
+                                                    0, 0, 255, 255}));
+  const RgbaPicture layered = picture_from_window_pixels(words, 2, 2, true);
+  // 0x40 * 255 / 0x80 = 127.5 -> 128; alpha 0 drops the colour GDI left there.
+  EXPECT_EQ(layered.rgba, (std::vector<std::uint8_t>{0, 0, 0, 0, 128, 64, 32, 128, 0, 0, 0, 0, 0, 0, 255, 255}));
+}
+
+TEST(WindowPixels, TooFewWordsGiveAnEmptyPicture) {
+  EXPECT_TRUE(picture_from_window_pixels({1, 2, 3}, 2, 2, false).rgba.empty());
+  EXPECT_TRUE(picture_from_window_pixels({}, 0, 5, true).rgba.empty());
+}
+
+TEST(ContactSheet, WrapsRowsAndShowsTransparencyOverACheckerboard) {
+  RgbaPicture red{10, 4, std::vector<std::uint8_t>(10 * 4 * 4, 0)};
+  for (std::size_t i = 0; i < red.rgba.size(); i += 4) red.rgba[i] = 255, red.rgba[i + 3] = 255;
+  RgbaPicture clear{6, 6, std::vector<std::uint8_t>(6 * 6 * 4, 0)};
+  // 2 + 10 + 2 + 6 + 2 = 22 fits in 22; a third picture wraps.
+  const RgbaPicture sheet = contact_sheet({red, clear, red}, 22, 2);
+  EXPECT_EQ(sheet.width, 22);
+  EXPECT_EQ(sheet.height, 2 + 6 + 2 + 4 + 2);
+  auto at = [&](int x, int y) { return &sheet.rgba[(static_cast<std::size_t>(y) * sheet.width + x) * 4]; };
+  EXPECT_EQ(at(2, 2)[0], 255);   // first red picture
+  EXPECT_EQ(at(2, 2)[1], 0);
+  EXPECT_EQ(at(14, 2)[0], 0xCC);  // transparent picture over the checkerboard
+  EXPECT_EQ(at(2, 10)[0], 255);  // third picture on the second row
+  EXPECT_EQ(at(0, 0)[0], 0xEE);  // the sheet itself
+  EXPECT_EQ(at(0, 0)[3], 255);
+}
+
+TEST(Png, EncodedPicturesDecodeToTheSamePixels) {
+  const RgbaPicture p = picture_from_window_pixels({0x80402010u, 0xFF00FF00u}, 2, 1, true);
+  const std::vector<std::uint8_t> png = encode_png(p);
+  ASSERT_FALSE(png.empty());
+  int w = 0, h = 0, n = 0;
+  unsigned char* back = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &w, &h, &n, 4);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(std::vector<std::uint8_t>(back, back + 8), p.rgba);
+  stbi_image_free(back);
+  EXPECT_TRUE(encode_png(RgbaPicture{}).empty());
+}
+
+}  // namespace
+}  // namespace vcam::gallery

@@ -1,0 +1,31 @@
+#pragma once
+// Pictures of windows: a window's 32-bit pixels (words A<<24|R<<16|G<<8|B,
+// top-down) as straight-alpha RGBA, contact sheets of several pictures, and
+// PNG files of them.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vcam::gallery {
+
+struct RgbaPicture {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::vector<std::uint8_t> rgba;  // width * height * 4 bytes, top-down
+};
+
+// `layered`: the pixels are premultiplied with meaningful alpha (they are
+// un-premultiplied); otherwise GDI leaves alpha undefined and every pixel is
+// opaque. Empty picture when `words` is smaller than width * height.
+RgbaPicture picture_from_window_pixels(const std::vector<std::uint32_t>& words, std::int32_t width,
+                                       std::int32_t height, bool layered);
+
+// The pictures side by side in rows at most `max_width` wide, `gap` pixels
+// apart and around, on an opaque light background; transparent pixels show
+// a checkerboard so that layered windows read as such.
+RgbaPicture contact_sheet(const std::vector<RgbaPicture>& pictures, std::int32_t max_width, std::int32_t gap);
+
+// PNG file contents; empty on failure.
+std::vector<std::uint8_t> encode_png(const RgbaPicture& picture);
+
+}  // namespace vcam::gallery
