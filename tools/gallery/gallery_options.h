@@ -3,8 +3,7 @@
 //
 //   vcam_gallery --out FOLDER
 //       every control of the toolkit in every state, the launcher's dialogs
-//       and a layered window, each written as FOLDER\<name>.png, and a
-//       contact sheet FOLDER\contact_sheet.png
+//       and a layered window, each written as FOLDER\<name>.png
 //   vcam_gallery --skin <folder or .zeloz> --layouts <folder or .zeloz>
 //                --layout NAME --png OUT.png [--layered]
 //                [--hover ID] [--press ID] [--focus ID] [--check ID]

@@ -52,23 +52,6 @@ TEST(WindowPixels, TooFewWordsGiveAnEmptyPicture) {
   EXPECT_TRUE(picture_from_window_pixels({}, 0, 5, true).rgba.empty());
 }
 
-TEST(ContactSheet, WrapsRowsAndShowsTransparencyOverACheckerboard) {
-  RgbaPicture red{10, 4, std::vector<std::uint8_t>(10 * 4 * 4, 0)};
-  for (std::size_t i = 0; i < red.rgba.size(); i += 4) red.rgba[i] = 255, red.rgba[i + 3] = 255;
-  RgbaPicture clear{6, 6, std::vector<std::uint8_t>(6 * 6 * 4, 0)};
-  // 2 + 10 + 2 + 6 + 2 = 22 fits in 22; a third picture wraps.
-  const RgbaPicture sheet = contact_sheet({red, clear, red}, 22, 2);
-  EXPECT_EQ(sheet.width, 22);
-  EXPECT_EQ(sheet.height, 2 + 6 + 2 + 4 + 2);
-  auto at = [&](int x, int y) { return &sheet.rgba[(static_cast<std::size_t>(y) * sheet.width + x) * 4]; };
-  EXPECT_EQ(at(2, 2)[0], 255);   // first red picture
-  EXPECT_EQ(at(2, 2)[1], 0);
-  EXPECT_EQ(at(14, 2)[0], 0xCC);  // transparent picture over the checkerboard
-  EXPECT_EQ(at(2, 10)[0], 255);  // third picture on the second row
-  EXPECT_EQ(at(0, 0)[0], 0xEE);  // the sheet itself
-  EXPECT_EQ(at(0, 0)[3], 255);
-}
-
 TEST(Png, EncodedPicturesDecodeToTheSamePixels) {
   const RgbaPicture p = picture_from_window_pixels({0x80402010u, 0xFF00FF00u}, 2, 1, true);
   const std::vector<std::uint8_t> png = encode_png(p);

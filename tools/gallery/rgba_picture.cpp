@@ -13,11 +13,6 @@ void write_bytes(void* context, void* data, int size) {
   out->insert(out->end(), bytes, bytes + size);
 }
 
-// The background under a contact sheet's pictures: opaque light grey, and a
-// checkerboard of 8-pixel squares where a picture is transparent.
-constexpr std::uint8_t kSheet = 0xEE;
-std::uint8_t checker(std::int32_t x, std::int32_t y) { return ((x / 8 + y / 8) % 2) ? 0xFF : 0xCC; }
-
 }  // namespace
 
 RgbaPicture picture_from_window_pixels(const std::vector<std::uint32_t>& words, std::int32_t width,
@@ -49,46 +44,6 @@ RgbaPicture picture_from_window_pixels(const std::vector<std::uint32_t>& words, 
     out[3] = static_cast<std::uint8_t>(a);
   }
   return p;
-}
-
-RgbaPicture contact_sheet(const std::vector<RgbaPicture>& pictures, std::int32_t max_width, std::int32_t gap) {
-  // Place the pictures in rows first.
-  struct Spot {
-    std::int32_t x, y;
-  };
-  std::vector<Spot> spots;
-  std::int32_t x = gap, y = gap, row_height = 0, width = 0;
-  for (const RgbaPicture& p : pictures) {
-    if (x > gap && x + p.width + gap > max_width) {
-      x = gap;
-      y += row_height + gap;
-      row_height = 0;
-    }
-    spots.push_back({x, y});
-    x += p.width + gap;
-    width = std::max(width, x);
-    row_height = std::max(row_height, p.height);
-  }
-  RgbaPicture sheet;
-  sheet.width = std::max(width, 2 * gap + 1);
-  sheet.height = y + row_height + gap;
-  sheet.rgba.assign(static_cast<std::size_t>(sheet.width) * sheet.height * 4, kSheet);
-  for (std::size_t i = 3; i < sheet.rgba.size(); i += 4) sheet.rgba[i] = 0xFF;
-
-  for (std::size_t n = 0; n < pictures.size(); ++n) {
-    const RgbaPicture& p = pictures[n];
-    for (std::int32_t py = 0; py < p.height; ++py) {
-      for (std::int32_t px = 0; px < p.width; ++px) {
-        const std::uint8_t* s = &p.rgba[(static_cast<std::size_t>(py) * p.width + px) * 4];
-        std::uint8_t* d =
-            &sheet.rgba[(static_cast<std::size_t>(spots[n].y + py) * sheet.width + spots[n].x + px) * 4];
-        const std::uint32_t a = s[3], under = checker(px, py);
-        for (int c = 0; c < 3; ++c) d[c] = static_cast<std::uint8_t>((s[c] * a + under * (255 - a) + 127) / 255);
-        d[3] = 0xFF;
-      }
-    }
-  }
-  return sheet;
 }
 
 std::vector<std::uint8_t> encode_png(const RgbaPicture& picture) {

@@ -1,7 +1,6 @@
 #pragma once
 // Pictures of windows: a window's 32-bit pixels (words A<<24|R<<16|G<<8|B,
-// top-down) as straight-alpha RGBA, contact sheets of several pictures, and
-// PNG files of them.
+// top-down) as straight-alpha RGBA, and PNG files of them.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,11 +18,6 @@ struct RgbaPicture {
 // opaque. Empty picture when `words` is smaller than width * height.
 RgbaPicture picture_from_window_pixels(const std::vector<std::uint32_t>& words, std::int32_t width,
                                        std::int32_t height, bool layered);
-
-// The pictures side by side in rows at most `max_width` wide, `gap` pixels
-// apart and around, on an opaque light background; transparent pixels show
-// a checkerboard so that layered windows read as such.
-RgbaPicture contact_sheet(const std::vector<RgbaPicture>& pictures, std::int32_t max_width, std::int32_t gap);
 
 // PNG file contents; empty on failure.
 std::vector<std::uint8_t> encode_png(const RgbaPicture& picture);
