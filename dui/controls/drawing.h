@@ -3,10 +3,19 @@
 
 namespace vcam::dui {
 
-// Element "Image": draws its "src" image stretched over its rectangle.
+class Texture;
+
+// Element "Image": draws its "src" image stretched over its rectangle; has no style.
 class Drawing : public Control {
  public:
   Drawing() = default;
+
+  void Paint(Painter& painter, const Rect& rect, const Rect& clip) override;
+  // The image's own size; (0, 0) without "src" or image.
+  Size MeasureOverride(std::int32_t width, std::int32_t height) override;
+
+ private:
+  const Texture* Image() const;
 };
 
 }  // namespace vcam::dui

@@ -6,7 +6,7 @@ namespace vcam::dui {
 // Element "ToggleButton": a button whose Checked flag flips on each click.
 class ToggleButton : public Button {
  public:
-  ToggleButton() = default;
+  ToggleButton();
 };
 
 }  // namespace vcam::dui

@@ -48,12 +48,12 @@ class Paint : public ::testing::Test {
 TEST_F(Paint, PanelPaintsItselfThenVisibleChildrenClippedFirstToLast) {
   testing::AttachedTree tree(R"(<Canvas text="root" style="rec.xml">
       <Canvas text="a" style="rec.xml" x="10" y="10" width="50" height="50">
-        <Label text="a1" style="rec.xml" x="40" y="40" width="30" height="30"/>
+        <Seperator text="a1" style="rec.xml" x="40" y="40" width="30" height="30"/>
       </Canvas>
-      <Label text="hidden" style="rec.xml" visible="0" width="5" height="5"/>
-      <Label text="nostyle" width="5" height="5"/>
-      <Label text="outside" style="rec.xml" x="150" y="0" width="10" height="10"/>
-      <Label text="b" style="rec.xml" x="0" y="90" width="20" height="20"/>
+      <Seperator text="hidden" style="rec.xml" visible="0" width="5" height="5"/>
+      <Seperator text="nostyle" width="5" height="5"/>
+      <Seperator text="outside" style="rec.xml" x="150" y="0" width="10" height="10"/>
+      <Seperator text="b" style="rec.xml" x="0" y="90" width="20" height="20"/>
     </Canvas>)");
   tree.Layout(100, 100);
   RecordingPainter painter;
@@ -67,7 +67,7 @@ TEST_F(Paint, PanelPaintsItselfThenVisibleChildrenClippedFirstToLast) {
 }
 
 TEST_F(Paint, CollapsedChildIsNotPainted) {
-  testing::AttachedTree tree(R"(<Grid><Label id="1" text="c" style="rec.xml"/></Grid>)");
+  testing::AttachedTree tree(R"(<Grid><Seperator id="1" text="c" style="rec.xml"/></Grid>)");
   tree.ById(1)->SetFlag(ControlFlags::Collapsed, true);
   tree.Layout(100, 100);
   RecordingPainter painter;

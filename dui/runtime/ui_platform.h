@@ -47,6 +47,9 @@ class UiPlatform {
   virtual std::int32_t FontHeight(FontHandle font) = 0;
   // A texture of width x height pixels, all zero; null when it cannot be made.
   virtual std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) = 0;
+  // Sends a system command to a window (Windows: WM_SYSCOMMAND with lParam 0,
+  // synchronously, so a move command returns when the move loop ends).
+  virtual void SendSystemCommand(void* native_window, std::uint32_t command) = 0;
 
   // The layout pack cannot be opened: tell the user and end the process.
   // (Returns only where the platform is a test's.)

@@ -16,6 +16,11 @@ struct TestPlatformState {
   int layout_pack_failures = 0;
   int fonts_alive = 0;
   std::vector<std::u16string> unregistered_classes;
+  struct SystemCommand {
+    void* window;
+    std::uint32_t command;
+  };
+  std::vector<SystemCommand> system_commands;
 };
 
 class TestPlatform : public UiPlatform {
@@ -35,6 +40,9 @@ class TestPlatform : public UiPlatform {
   Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) override;
   std::int32_t FontHeight(FontHandle font) override;
   std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
+  void SendSystemCommand(void* native_window, std::uint32_t command) override {
+    state_.system_commands.push_back({native_window, command});
+  }
 
   // Runs the queued calls on the calling thread; returns how many ran.
   int RunPending();

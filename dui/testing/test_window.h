@@ -15,7 +15,7 @@ class TestWindow : public ControlHost {
   void SetFocusedControl(Control* control) override { focused = control; }
   void CaptureControl(Control* control) override { captured = control; }
   void ReleaseControlCapture() override { captured = nullptr; }
-  void* NativeHandle() const override { return nullptr; }
+  void* NativeHandle() const override { return native_handle; }
   bool IsLayered() const override { return layered; }
   void ShowCaretAt(std::int32_t x, std::int32_t y) override {
     caret_shown = true;
@@ -28,6 +28,7 @@ class TestWindow : public ControlHost {
   void EndDialog(std::int32_t result) override { dialog_result = result; }
 
   Point cursor;
+  void* native_handle = nullptr;  // stands for the platform window when set
   Point origin;  // the client area's screen position
   bool layered = false;
   bool caret_shown = false;

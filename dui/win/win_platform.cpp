@@ -121,6 +121,10 @@ std::unique_ptr<Texture> WinPlatform::CreateTexture(std::int32_t width, std::int
   return DibTexture::Create(width, height);
 }
 
+void WinPlatform::SendSystemCommand(void* native_window, std::uint32_t command) {
+  if (native_window) ::SendMessageW(static_cast<HWND>(native_window), WM_SYSCOMMAND, command, 0);
+}
+
 void WinPlatform::LayoutPackFailed() {
   ::MessageBoxW(nullptr, L"LoadResource Fail", L"Alert", MB_TOPMOST);
   std::abort();

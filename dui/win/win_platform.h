@@ -24,6 +24,7 @@ class WinPlatform : public UiPlatform {
   Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) override;
   std::int32_t FontHeight(FontHandle font) override;
   std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
+  void SendSystemCommand(void* native_window, std::uint32_t command) override;
 
   HWND dispatcher() const { return dispatcher_.load(); }
 

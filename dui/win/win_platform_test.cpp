@@ -7,6 +7,8 @@
 #include <memory>
 #include <thread>
 
+#include "dui/controls/title_bar.h"
+#include "dui/layout/grid.h"
 #include "dui/load/memory_file_source.h"
 #include "dui/testing/counted_button.h"
 #include "dui/win/ui_runtime_win.h"
@@ -128,6 +130,46 @@ TEST_F(WinRuntime, RepaintSendsEveryThreadWindowTheRepaintRequest) {
   const UINT repaint = UiRuntime::Instance()->profile().repaint_message;
   EXPECT_EQ(repaint, WM_USER + 4u);
   EXPECT_TRUE(::PeekMessageW(&msg, hwnd, repaint, repaint, PM_REMOVE));
+  ::DestroyWindow(hwnd);
+  ::UnregisterClassW(wc.lpszClassName, wc.hInstance);
+}
+
+// Keeps the last WM_SYSCOMMAND instead of running it (a move loop would wait
+// for the mouse).
+WPARAM g_command = 0;
+LPARAM g_command_lparam = -1;
+LRESULT CALLBACK CommandProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_SYSCOMMAND) {
+    g_command = w;
+    g_command_lparam = l;
+    return 0;
+  }
+  return ::DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(WinRuntime, TitleBarPressSendsTheCaptionMoveToItsWindow) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &CommandProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"dui_win_test_command";
+  ::RegisterClassExW(&wc);
+  HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+
+  testing::TestWindow window;
+  window.native_handle = hwnd;
+  Grid root;
+  Control* bar = root.AddChild(std::make_unique<TitleBar>());
+  root.Attach(&window);
+  EventArgs down{EventKind::LButtonDown, Routing::Bubble, 0, 0, 0};
+  bar->RaiseEvent(down);
+  // Sent, not posted: the command has arrived when the handler returns.
+  EXPECT_EQ(g_command, 0xF012u);
+  EXPECT_EQ(g_command_lparam, 0);
+  root.Detach();
+
   ::DestroyWindow(hwnd);
   ::UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
