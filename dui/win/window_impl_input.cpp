@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "dui/core/attribute_names.h"
 #include "dui/core/panel.h"
 #include "dui/win/window_impl.h"
 
@@ -232,7 +233,7 @@ void WindowImpl::OnMouseHover(WPARAM wparam, LPARAM lparam) {
   if (captured_) return;
   Control* c = HitTest(PointOf(lparam));
   if (!c) return;
-  if (const std::u16string* tip = c->FindString(u"tooltip"); tip && !tip->empty())
+  if (const std::u16string* tip = c->FindString(attr::tooltip); tip && !tip->empty())
     ShowTooltip(*tip);
   else
     Raise(c, EventKind::MouseHover, Routing::Direct, wparam, lparam);
