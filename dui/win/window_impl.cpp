@@ -2,6 +2,7 @@
 
 #include <imm.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cwchar>
 #include <utility>
@@ -41,7 +42,13 @@ bool RegisterWindowClass() {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
-  if (::GetClassInfoExW(instance, wide(runtime->window_class()), &existing)) return true;
+  auto& classes = runtime->window_classes();
+  if (::GetClassInfoExW(instance, wide(runtime->window_class()), &existing)) {
+    // Left registered by an earlier runtime whose windows outlived it.
+    if (std::find(classes.begin(), classes.end(), runtime->window_class()) == classes.end())
+      classes.push_back(runtime->window_class());
+    return true;
+  }
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS | CS_OWNDC;
@@ -51,7 +58,7 @@ bool RegisterWindowClass() {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = wide(runtime->window_class());
   if (!::RegisterClassExW(&wc)) return false;
-  runtime->window_classes().push_back(runtime->window_class());
+  classes.push_back(runtime->window_class());
   return true;
 }
 

@@ -44,6 +44,7 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD limit_ms = 5000) 
 
 inline const char* EventName(std::int32_t kind) {
   switch (kind) {
+    case EventKind::Detached: return "Detached";
     case EventKind::GotFocus: return "GotFocus";
     case EventKind::LostFocus: return "LostFocus";
     case EventKind::PreviewKeyDown: return "PreviewKeyDown";
@@ -67,6 +68,10 @@ inline const char* EventName(std::int32_t kind) {
     case EventKind::MouseLeave: return "MouseLeave";
     case EventKind::MouseHover: return "MouseHover";
     case EventKind::SetCursor: return "SetCursor";
+    case EventKind::DragEnter: return "DragEnter";
+    case EventKind::DragOver: return "DragOver";
+    case EventKind::DragLeave: return "DragLeave";
+    case EventKind::Drop: return "Drop";
     default: return "?";
   }
 }
