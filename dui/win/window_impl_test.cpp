@@ -88,7 +88,8 @@ TEST_F(Window, InitSizeGivesTheWindowItsSizeWhateverTheContentWants) {
 }
 
 TEST_F(Window, ResizingArrangesTheRootAgain) {
-  WindowImpl* w = Open(R"(<Grid initSize="400,300"><Grid id="2" width="10" height="10" horizontalAlign="right"/></Grid>)");
+  WindowImpl* w =
+      Open(R"(<Grid initSize="400,300"><Grid id="2" width="10" height="10" horizontalAlign="right"/></Grid>)");
   ::SetWindowPos(w->hwnd(), nullptr, 0, 0, 500, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(w->root()->rect(), (Rect{0, 0, 500, 200}));
   EXPECT_EQ(w->GetChild(2)->rect().left, 490);
