@@ -26,6 +26,7 @@
 #include "dui/load/layout_loader.h"
 #include "dui/load/text_resource.h"
 #include "dui/load/xml16.h"
+#include "dui/testing/layout_text.h"
 #include "launcher/log/testing/log_capture.h"
 #include "launcher/pack/zelopack_file_source.h"
 #include "launcher/pack/zelopack_reader.h"
@@ -383,6 +384,42 @@ TEST_F(LauncherLayouts, TheShadowWindowPaintsANineSliceBackground) {
   EXPECT_EQ(shadow.at(l, t)[3], 0);
   EXPECT_GT(shadow.at(l, 13)[3], 0) << "shadow just above the window";
   EXPECT_EQ(shadow.at(0, 0)[3], 0) << "faded out at the corner";
+}
+
+// The text of a layout without its byte-order mark, for the test trees.
+std::string LayoutText(Files& frame, const std::u16string& name) { return frame.Read(name).value_or("   ").substr(3); }
+
+TEST_F(LauncherPacks, TheProgressWindowPlacesItsBarAndLabelsInsideTheWindow) {
+  dui::testing::AttachedTree tree(LayoutText(frame_, u"progresswindow.xml"));
+  ASSERT_TRUE(tree.root());
+  dui::Size size;
+  ASSERT_TRUE(tree.root()->FindSize(dui::attr::initSize, &size));
+  EXPECT_EQ(size, (dui::Size{420, 150}));
+  tree.Layout(size.cx, size.cy);
+  EXPECT_EQ(tree.ById(1001)->rect(), (dui::Rect{24, 60, 396, 80}));
+  EXPECT_EQ(tree.ById(1002)->rect(), (dui::Rect{24, 92, 396, 100}));
+  EXPECT_EQ(tree.ById(1003)->rect(), (dui::Rect{306, 108, 396, 126}));
+}
+
+TEST_F(LauncherPacks, TheAlertTakesItsHeightFromItsContentAndSplitsItsButtonBar) {
+  dui::testing::AttachedTree tree(LayoutText(frame_, u"alertwindow.xml"));
+  ASSERT_TRUE(tree.root());
+  // As the alert window does: measure in 800 x 600, size to the result, then
+  // give the two-button group its widths and lay out again.
+  const dui::Size desired = tree.root()->Measure(800, 600);
+  EXPECT_EQ(desired.cx, 380);
+  EXPECT_EQ(desired.cy, 2 + 38 + 24 + 40 + 14 + 24 + 24 + 1 + 54);
+  tree.Layout(desired.cx, desired.cy);
+  const int half = desired.cx / 2;
+  tree.ById(1007)->SetValue(dui::attr::width, half);
+  tree.ById(1009)->SetRect(dui::attr::margin, {half, 0, 0, 0});
+  tree.ById(1008)->SetValue(dui::attr::width, desired.cx - half - 1);
+  tree.Layout(desired.cx, desired.cy);
+  EXPECT_EQ(tree.ById(1004)->rect(), (dui::Rect{0, 0, 380, 54}));
+  EXPECT_EQ(tree.ById(1007)->rect(), (dui::Rect{0, 0, 190, 54}));
+  EXPECT_EQ(tree.ById(1009)->rect(), (dui::Rect{190, 0, 380, 54}));
+  EXPECT_EQ(tree.ById(1008)->rect(), (dui::Rect{1, 0, 190, 54})) << "right of the 1-pixel divider";
+  EXPECT_EQ(tree.ById(1002)->rect(), (dui::Rect{346, 7, 370, 31}));
 }
 
 TEST(Splash, IsAnOpaque450By260Picture) {
