@@ -15,7 +15,7 @@ float Outside(float c, float low, float high) { return c < low ? low - c : (c > 
 
 }  // namespace
 
-Raster FrameShadow(const FrameShadowSpec& s) {
+Raster FrameShadow(const FrameShadowParams& s) {
   if (s.grid_left < s.margin_left || s.grid_top < s.margin_top || s.grid_right < s.margin_right ||
       s.grid_bottom < s.margin_bottom || s.margin_left < 0 || s.margin_top < 0 || s.margin_right < 0 ||
       s.margin_bottom < 0)

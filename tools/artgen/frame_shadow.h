@@ -6,7 +6,7 @@
 
 namespace vcam::artgen {
 
-struct FrameShadowSpec {
+struct FrameShadowParams {
   // Where the window sits inside the companion: its distance from each edge.
   int margin_left = 0, margin_top = 0, margin_right = 0, margin_bottom = 0;
   // The image's nine-slice borders; each at least its margin.
@@ -24,6 +24,6 @@ struct FrameShadowSpec {
 // same, so stretching the edges of the nine-slice leaves no seam however
 // narrow the borders beyond the margins (a blurred rectangle would still be
 // fading at its corners there).
-Raster FrameShadow(const FrameShadowSpec& spec);
+Raster FrameShadow(const FrameShadowParams& spec);
 
 }  // namespace vcam::artgen
