@@ -24,6 +24,6 @@ struct FrameShadowParams {
 // same, so stretching the edges of the nine-slice leaves no seam however
 // narrow the borders beyond the margins (a blurred rectangle would still be
 // fading at its corners there).
-Raster FrameShadow(const FrameShadowParams& spec);
+Raster FrameShadow(const FrameShadowParams& params);
 
 }  // namespace vcam::artgen
