@@ -91,11 +91,13 @@ Control::~Control() {
 void Control::BeginDestroy() {
   if (destroying_) return;
   destroying_ = true;
-  // A handler may remove itself or others while the list is being walked.
-  std::vector<DestroyEntry> handlers = std::move(destroy_handlers_);
-  destroy_handlers_.clear();
-  for (const DestroyEntry& h : handlers)
+  // By index: a handler may remove others (their entries are emptied in
+  // place); registrations made now are refused.
+  for (std::size_t i = 0; i < destroy_handlers_.size(); ++i) {
+    const DestroyEntry h = destroy_handlers_[i];
     if (h.function) h.function(h.context, this);
+  }
+  destroy_handlers_.clear();
   if (window_ && IsLive()) {
     window_->ControlRemoved(this);
     window_->UnmapControl(this);
@@ -103,15 +105,17 @@ void Control::BeginDestroy() {
 }
 
 void Control::AddDestroyHandler(void* context, DestroyHandler function) {
-  if (!destroying_) destroy_handlers_.push_back({context, function});
+  if (!destroying_ && function) destroy_handlers_.push_back({context, function});
 }
 
 bool Control::RemoveDestroyHandler(void* context, DestroyHandler function) {
   for (auto it = destroy_handlers_.begin(); it != destroy_handlers_.end(); ++it) {
-    if (it->context == context && it->function == function) {
+    if (it->context != context || it->function != function || !function) continue;
+    if (destroying_)
+      it->function = nullptr;
+    else
       destroy_handlers_.erase(it);
-      return true;
-    }
+    return true;
   }
   return false;
 }

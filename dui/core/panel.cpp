@@ -14,11 +14,9 @@ Panel::Panel() {
 Panel::~Panel() {
   // The window hears of the panel before its children go.
   BeginDestroy();
-  while (first_) {
-    Control* child = first_;
-    Unlink(child);
-    delete child;
-  }
+  // Each child leaves the list as its own destruction ends, so the window
+  // sees it still linked when it hears of it.
+  while (first_) delete first_;
 }
 
 void Panel::Paint(Painter& painter, const Rect& rect, const Rect& clip) {
