@@ -44,16 +44,55 @@ TEST(Xml16, MalformedTextIsRefusedWithoutThrowing) {
   }
 }
 
-TEST(Xml16, NestingDeeperThanAnyLayoutIsRefused) {
-  std::u16string deep;
-  for (int i = 0; i < 300; ++i) deep += u"<a>";
-  for (int i = 0; i < 300; ++i) deep += u"</a>";
+std::u16string Nested(int depth, std::u16string_view open, std::u16string_view leaf = u"") {
+  std::u16string text;
+  for (int i = 0; i < depth; ++i) text += open;
+  text += leaf;
+  for (int i = 0; i < depth; ++i) text += u"</a>";
+  return text;
+}
+
+bool Parses(std::u16string text) {
   XmlDocument doc;
-  EXPECT_FALSE(ParseXml(doc, deep.data()));
+  return ParseXml(doc, text.data());
+}
+
+TEST(Xml16Nesting, TwoHundredFiftySixLevelsParseAndOneMoreIsRefused) {
+  EXPECT_TRUE(Parses(Nested(256, u"<a>")));
+  EXPECT_FALSE(Parses(Nested(257, u"<a>")));
+  EXPECT_TRUE(Parses(Nested(255, u"<a>", u"<b/>"))) << "a self-closed leaf at level 256";
+  EXPECT_FALSE(Parses(Nested(256, u"<a>", u"<b/>"))) << "a self-closed leaf at level 257";
+  EXPECT_FALSE(Parses(Nested(100000, u"<a>")));
   std::u16string wide;
   for (int i = 0; i < 2000; ++i) wide += u"<a><b/></a>";
-  wide = u"<r>" + wide + u"</r>";
-  EXPECT_TRUE(ParseXml(doc, wide.data())) << "many siblings are fine";
+  EXPECT_TRUE(Parses(u"<r>" + wide + u"</r>")) << "many siblings are fine";
+}
+
+TEST(Xml16Nesting, MarkupLookalikesInTextAndValuesDoNotHideNesting) {
+  // Text "/>" and "</" inside attribute values closed nothing for the parser,
+  // which nests these 300 deep.
+  EXPECT_FALSE(Parses(Nested(300, u"<a>/>")));
+  EXPECT_FALSE(Parses(Nested(300, u"<a t=\"/>\">")));
+  EXPECT_FALSE(Parses(Nested(300, u"<a t='</a>'>")));
+  EXPECT_TRUE(Parses(Nested(256, u"<a t=\"/>\" u='x'>/>")));
+  // "<!" markup other than comments, CDATA and DOCTYPE ends at its first '>'.
+  EXPECT_FALSE(Parses(u"<r><!x [>" + Nested(300, u"<a>") + u"]></r>"));
+}
+
+TEST(Xml16Nesting, CommentsCdataAndDeclarationsNestNothing) {
+  std::u16string many(1000, u'<');
+  EXPECT_TRUE(Parses(u"<?xml version=\"1.0\"?><!--" + many + u"--><r><!-- <a> <b> " + many +
+                     u" --><![CDATA[" + many + u"]]><?pi " + many + u"?></r>"));
+  EXPECT_TRUE(Parses(u"<!DOCTYPE r [ <!ELEMENT r (a)> <!ENTITY e \"<a><a>\"> ]><r>" + Nested(255, u"<a>") +
+                     u"</r>"));
+  EXPECT_FALSE(Parses(u"<!-- " + many + u" --><r>" + Nested(256, u"<a>") + u"</r>"));
+}
+
+TEST(Xml16Nesting, UnterminatedMarkupIsRefusedWithoutReadingPastTheText) {
+  for (std::u16string text : {u"<", u"<!", u"<!-", u"<!--", u"<![CDATA[", u"<!DOCTYPE [", u"<?", u"<a t=\"",
+                              u"<a/", u"<a></", u"<r><!-- -"}) {
+    EXPECT_FALSE(Parses(text)) << std::string(text.begin(), text.end());
+  }
 }
 
 TEST(Xml16, FirstElementSkipsTextAndComments) {
