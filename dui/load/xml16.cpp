@@ -1,14 +1,11 @@
 #include "dui/load/xml16.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace vcam::dui {
 
 namespace {
-
-// rapidxml and the builders recurse once per nesting level; a file nested
-// deeper than any real layout is refused before it can exhaust the stack.
-constexpr int kMaxNesting = 256;
 
 // Compares without reading past a mismatch, so never past the terminator.
 bool StartsWith(const char16_t* p, std::u16string_view prefix) {
@@ -27,11 +24,18 @@ const char16_t* SkipPast(const char16_t* p, std::u16string_view end) {
 
 bool IsXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 
-// The element nesting as rapidxml will see it, scanned the way it reads
-// markup: comments, CDATA, declarations and processing instructions nest
-// nothing, and inside a start tag only a '>' outside quotes ends it.
-bool NestingWithinLimit(const char16_t* p) {
+// rapidxml's classes of name characters; above U+00FF everything is a name
+// character (xml16.h).
+bool IsNodeNameChar(char16_t c) { return c >= 256 || rapidxml::internal::lookup_tables<0>::lookup_node_name[c]; }
+bool IsAttributeNameChar(char16_t c) {
+  return c >= 256 || rapidxml::internal::lookup_tables<0>::lookup_attribute_name[c];
+}
+
+}  // namespace
+
+int MarkupNestingDepth(const char16_t* p, int limit) {
   int depth = 0;
+  int deepest = 0;
   while (*p) {
     if (*p != u'<') {
       ++p;  // text between markup
@@ -58,28 +62,44 @@ bool NestingWithinLimit(const char16_t* p) {
     } else if (*p == u'!') {
       p = SkipPast(p, u">");  // other "<!" markup ends at the first '>'
     } else {
-      if (++depth > kMaxNesting) return false;
-      char16_t quote = 0;
-      char16_t last = 0;
-      for (; *p && (quote || *p != u'>'); ++p) {
-        if (quote) {
-          if (*p == quote) quote = 0;
-        } else if (*p == u'"' || *p == u'\'') {
-          quote = *p;
-        }
-        last = *p;
+      // A start tag, read with the parser's own character classes. Where the
+      // text breaks the grammar the parser stops too, having nested no deeper
+      // than counted so far.
+      deepest = std::max(deepest, ++depth);
+      if (deepest > limit) return deepest;
+      const char16_t* name = p;
+      while (IsNodeNameChar(*p)) ++p;
+      if (p == name) return deepest;
+      for (;;) {
+        while (IsXmlSpace(*p)) ++p;
+        if (!IsAttributeNameChar(*p)) break;
+        while (IsAttributeNameChar(*p)) ++p;
+        while (IsXmlSpace(*p)) ++p;
+        if (*p != u'=') return deepest;
+        ++p;
+        while (IsXmlSpace(*p)) ++p;
+        const char16_t quote = *p;
+        if (quote != u'"' && quote != u'\'') return deepest;
+        ++p;
+        while (*p && *p != quote) ++p;
+        if (!*p) return deepest;
+        ++p;
       }
-      if (*p) ++p;
-      if (last == u'/') --depth;  // "<name .../>" closes itself
+      if (*p == u'>') {
+        ++p;
+      } else if (p[0] == u'/' && p[1] == u'>') {
+        p += 2;
+        --depth;  // "<name .../>" closes itself
+      } else {
+        return deepest;
+      }
     }
   }
-  return true;
+  return deepest;
 }
 
-}  // namespace
-
 bool ParseXml(XmlDocument& document, char16_t* text) {
-  if (!NestingWithinLimit(text)) return false;
+  if (MarkupNestingDepth(text, kMaxXmlNesting) > kMaxXmlNesting) return false;
   try {
     document.parse<kXmlParseFlags>(text);
     return true;
