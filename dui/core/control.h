@@ -68,7 +68,8 @@ class Control : public Object {
   Size Measure(std::int32_t availableWidth, std::int32_t availableHeight);
   void Arrange(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
 
-  // Attach to / detach from a window (the window host and Panel call these).
+  // Attach to / detach from a window (the window host and Panel call these,
+  // and the owner of a page shown through a logical parent).
   void Attach(ControlHost* window);
   void Detach();
 
