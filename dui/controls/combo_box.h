@@ -3,7 +3,7 @@
 
 namespace vcam::dui {
 
-// Element "ComboBox": a text field whose list drops down in a popup window.
+// Element "ComboBox": a text field whose list drops down in a popup window (flags only so far; nothing drops down yet).
 class ComboBox : public Control {
  public:
   ComboBox() { SetFlag(ControlFlags::ButtonMark | ControlFlags::RedrawOnState, true); }

@@ -3,7 +3,7 @@
 
 namespace vcam::dui {
 
-// Element "Edit": multi-line text editor.
+// Element "Edit": multi-line text editor (flags only so far; it neither paints nor edits yet).
 class Edit : public Control {
  public:
   Edit() { SetFlag(ControlFlags::Focusable | ControlFlags::CaptureOnPress | ControlFlags::RedrawOnState, true); }

@@ -3,7 +3,7 @@
 
 namespace vcam::dui {
 
-// Element "ScrollPanel": scrolls its first child vertically.
+// Element "ScrollPanel": scrolls its first child vertically (not yet: it lays its children out as a plain panel).
 class ScrollPanel : public Panel {
  public:
   ScrollPanel() = default;

@@ -3,7 +3,7 @@
 
 namespace vcam::dui {
 
-// Element "TabControl": a strip of TabItems and the selected item's page.
+// Element "TabControl": a strip of TabItems and the selected item's page (not yet: it neither selects nor shows pages).
 class TabControl : public Panel {
  public:
   TabControl() = default;

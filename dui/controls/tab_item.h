@@ -7,7 +7,7 @@ namespace vcam::dui {
 
 // Element "TabItem": a header button that owns one page (the only child
 // element of its layout element). The page is not a child of the item: the
-// tab control shows it.
+// tab control is to show it (not built yet; see Control::SetLogicalParent).
 class TabItem : public Button {
  public:
   TabItem();

@@ -3,7 +3,7 @@
 
 namespace vcam::dui {
 
-// Element "WebBrowser": hosts the system web browser.
+// Element "WebBrowser": hosts the system web browser (not yet: an empty control so far).
 class WebBrowser : public Control {
  public:
   WebBrowser() = default;

@@ -159,8 +159,10 @@ TEST(Attach, DestroyingAnAttachedControlTellsTheWindowAndLeavesTheLiveSet) {
   const std::size_t live = LiveControlSet::Size();
   delete panel;
   EXPECT_EQ(LiveControlSet::Size(), live - 2);
-  EXPECT_EQ(tree.window().removed, (std::vector<const Control*>{label, panel}));
+  EXPECT_EQ(tree.window().removed, (std::vector<const Control*>{panel, label})) << "the panel before its children";
   EXPECT_EQ(static_cast<Panel*>(tree.root())->child_count(), 0);
+  EXPECT_EQ(tree.ById(2), nullptr);
+  EXPECT_EQ(tree.ById(3), nullptr);
 }
 
 TEST(Visibility, HidingAPanelHidesItsSubtreeAndTellsTheWindow) {

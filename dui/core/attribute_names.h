@@ -101,6 +101,13 @@ inline constexpr char16_t scrollvertical[] = u"scrollvertical";
 // Read by the scroll panel but not settable from a layout.
 inline constexpr char16_t scrollhorizontal[] = u"scrollhorizontal";
 
+// Attributes of the uninstaller's vocabulary only.
+inline constexpr char16_t imagelist[] = u"imagelist";      // text
+inline constexpr char16_t url[] = u"url";                  // text
+inline constexpr char16_t textspace[] = u"textspace";      // integer
+inline constexpr char16_t texteditable[] = u"texteditable";  // integer
+inline constexpr char16_t textpadding[] = u"textpadding";  // size
+
 // Flag attributes: no setter; "1" sets the flag, anything else clears it.
 inline constexpr char16_t visible[] = u"visible";
 inline constexpr char16_t enabled[] = u"enabled";

@@ -79,16 +79,45 @@ void RaisePostedEvent(Control* target, EventArgs* args) {
 Control::Control() = default;
 
 Control::~Control() {
+  BeginDestroy();
   for (auto& [kind, list] : handlers_)
     for (auto& d : list) d->function = nullptr;
   for (RaiseFrame* f = g_raises; f; f = f->outer)
     if (f->target == this) f->target_destroyed = true;
   if (parent_) parent_->Unlink(this);
-  if (IsLive()) {
-    // Destroyed while attached: the window must forget it.
-    if (window_) window_->ControlRemoved(this);
-    LiveControlSet::Erase(this);
+  LiveControlSet::Erase(this);
+}
+
+void Control::BeginDestroy() {
+  if (destroying_) return;
+  destroying_ = true;
+  // By index: a handler may remove others (their entries are emptied in
+  // place); registrations made now are refused.
+  for (std::size_t i = 0; i < destroy_handlers_.size(); ++i) {
+    const DestroyEntry h = destroy_handlers_[i];
+    if (h.function) h.function(h.context, this);
   }
+  destroy_handlers_.clear();
+  if (window_ && IsLive()) {
+    window_->ControlRemoved(this);
+    window_->UnmapControl(this);
+  }
+}
+
+void Control::AddDestroyHandler(void* context, DestroyHandler function) {
+  if (!destroying_ && function) destroy_handlers_.push_back({context, function});
+}
+
+bool Control::RemoveDestroyHandler(void* context, DestroyHandler function) {
+  for (auto it = destroy_handlers_.begin(); it != destroy_handlers_.end(); ++it) {
+    if (it->context != context || it->function != function || !function) continue;
+    if (destroying_)
+      it->function = nullptr;
+    else
+      destroy_handlers_.erase(it);
+    return true;
+  }
+  return false;
 }
 
 void Control::Paint(Painter& painter, const Rect& rect, const Rect& /*clip*/) {
@@ -121,6 +150,21 @@ std::size_t Control::AddHandler(std::int32_t kind, void* context, EventHandler f
   auto& list = handlers_[kind];
   list.push_back(MakeDelegate(context, function));
   return list.size() - 1;
+}
+
+bool Control::RemoveHandler(std::int32_t kind, void* context, EventHandler function) {
+  const auto it = handlers_.find(kind);
+  if (it == handlers_.end()) return false;
+  auto& list = it->second;
+  for (auto d = list.begin(); d != list.end(); ++d) {
+    if ((*d)->context != context || (*d)->function != function) continue;
+    // A raise that collected it holds it alive; a null function is skipped.
+    (*d)->function = nullptr;
+    list.erase(d);
+    if (list.empty()) handlers_.erase(it);
+    return true;
+  }
+  return false;
 }
 
 std::size_t Control::HandlerCount(std::int32_t kind) const {
@@ -238,7 +282,10 @@ void Control::Attach(ControlHost* window) {
 }
 
 void Control::Detach() {
-  if (window_) window_->ControlRemoved(this);
+  if (window_) {
+    window_->ControlRemoved(this);
+    window_->UnmapControl(this);
+  }
   window_ = nullptr;
   if (HasFlag(ControlFlags::Container))
     for (Control* c = static_cast<Panel*>(this)->first_child(); c; c = c->next_) c->Detach();
@@ -253,6 +300,23 @@ void Control::SetVisible(bool visible) {
   UpdateIsVisible();
   if (!visible && window_ && IsLive()) window_->ControlRemoved(this);
   Invalidate(false);
+}
+
+void Control::SetEnabled(bool enabled) {
+  if (HasFlag(ControlFlags::Enabled) == enabled) return;
+  SetFlag(ControlFlags::Enabled, enabled);
+  if (!enabled && window_ && IsLive()) window_->ControlRemoved(this);
+  Invalidate(false);
+}
+
+bool Control::IsInChildList() const {
+  return parent_ && (previous_ || parent_->first_child() == this);
+}
+
+bool Control::SetLogicalParent(Panel* parent) {
+  if (IsInChildList() || parent == this) return false;
+  parent_ = parent;
+  return true;
 }
 
 void Control::Invalidate(bool synchronous) {

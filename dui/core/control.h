@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dui/core/control_flags.h"
@@ -46,8 +47,17 @@ class Control : public Object {
   void SetFlag(std::uint32_t flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
   bool IsLive() const { return LiveControlSet::Contains(this); }
 
+  // The element name the control was created for ("Button", "Window", ...);
+  // the layout loader sets it. Controls made in code report "Control", or
+  // "Panel" for containers, unless their class names itself.
+  const std::u16string& class_name() const { return class_name_; }
+  void SetClassName(std::u16string name) { class_name_ = std::move(name); }
+
   // Events. AddHandler returns the handler's position in the list for `kind`.
   std::size_t AddHandler(std::int32_t kind, void* context, EventHandler function);
+  // Removes the first registration of (context, function) for `kind`; false
+  // when there is none. A raise already under way that collected it skips it.
+  bool RemoveHandler(std::int32_t kind, void* context, EventHandler function);
   std::size_t HandlerCount(std::int32_t kind) const;
   void RaiseEvent(EventArgs& args);
   // Raises a heap copy of args on this control from the UI thread's dispatcher;
@@ -58,11 +68,33 @@ class Control : public Object {
   Size Measure(std::int32_t availableWidth, std::int32_t availableHeight);
   void Arrange(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
 
-  // Attach to / detach from a window (the window host and Panel call these).
+  // Attach to / detach from a window (the window host and Panel call these,
+  // and the owner of a page shown through a logical parent).
   void Attach(ControlHost* window);
   void Detach();
 
+  // Called once when destruction starts, while the control still has its
+  // parent, children, properties and window. Subclass members may be gone.
+  using DestroyHandler = void (*)(void* context, Control* control);
+  void AddDestroyHandler(void* context, DestroyHandler function);
+  // Removes the first registration of (context, function); false when none.
+  bool RemoveDestroyHandler(void* context, DestroyHandler function);
+
   void SetVisible(bool visible);
+  // Disabling an attached control makes the window drop it as focus, capture
+  // and hover target, as hiding does; any change invalidates.
+  void SetEnabled(bool enabled);
+  bool IsEnabled() const { return HasFlag(ControlFlags::Enabled); }
+
+  // A parent that does not list the control among its children (a tab page:
+  // its item owns it, the tab control shows it). Routing, visibility, window
+  // coordinates and the window's subtree tests follow it like a real parent;
+  // the parent's own HitTest must ask the control. Whoever sets it attaches
+  // and detaches the control and clears the link before the parent goes.
+  // False for a control that is in a child list.
+  bool SetLogicalParent(Panel* parent);
+  // The control is linked into its parent's child list.
+  bool IsInChildList() const;
   void Invalidate(bool synchronous = false);
   // Own rect in window client coordinates (ancestors below the root add their offsets).
   Rect GetWindowRect() const;
@@ -73,9 +105,22 @@ class Control : public Object {
   const std::u16string& GetText() const;
   void SetText(std::u16string text);
 
+ protected:
+  // The start of destruction: destroy handlers, then, while attached, the
+  // window is told the control goes and forgets its id. Runs once; the
+  // destructors of Control and Panel call it, so the window still sees the
+  // parent chain and the children. Subclasses that tear down state the window
+  // could reach call it first in their own destructor.
+  void BeginDestroy();
+
  private:
   friend class Panel;
   friend void RaiseEvent(Control* control, EventArgs& args);
+
+  struct DestroyEntry {
+    void* context;
+    DestroyHandler function;
+  };
 
   Panel* parent_ = nullptr;
   Control* previous_ = nullptr;
@@ -85,6 +130,9 @@ class Control : public Object {
   Size desired_;
   std::map<std::int32_t, std::vector<DelegatePtr>> handlers_;
   std::uint32_t flags_ = ControlFlags::Initial;
+  bool destroying_ = false;
+  std::vector<DestroyEntry> destroy_handlers_;
+  std::u16string class_name_ = u"Control";
 };
 
 // Synchronous routing (Tunnel, Bubble or Direct) from `control`; nothing when

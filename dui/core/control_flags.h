@@ -1,6 +1,7 @@
 #pragma once
-// State bits of a Control. The numeric values are part of the toolkit's
-// contract: applications and scripts test them directly.
+// State bits of a Control: the toolkit's own identifiers. Where applications
+// or scripts see a flag word, UiProfile::ExternalFlags translates it (the
+// checked and script-table bits sit elsewhere in some configurations).
 #include <cstdint>
 
 namespace vcam::dui {
@@ -24,6 +25,7 @@ struct ControlFlags {
   static constexpr std::uint32_t Container = 0x8000;
   static constexpr std::uint32_t Checked = 0x10000;
   static constexpr std::uint32_t WheelInput = 0x20000;    // the slider takes the wheel only with it
+  static constexpr std::uint32_t ScriptTable = 0x40000;  // a script holds a table for the control
   static constexpr std::uint32_t TabItemMark = 0x80000;  // set on tab items; nothing reads it
 
   static constexpr std::uint32_t Initial = Enabled | Visible;

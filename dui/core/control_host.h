@@ -15,10 +15,13 @@ class ControlHost {
   virtual ~ControlHost() = default;
 
   // The id map. Attach enters a control with an "id" value, replacing an
-  // earlier entry; entries stay after detach. GetChild answers only with a
-  // control that is attached to this window now, so it never hands out a
-  // control that was detached and destroyed since.
+  // earlier entry; detaching or destroying the control erases its entry, so a
+  // control that went away can never be handed out again, not even when a new
+  // control was allocated at its address. GetChild also answers only with a
+  // control attached to this window now.
   void MapId(std::int32_t id, Control* control);
+  // Erases the entry the control was mapped under; nothing when it has none.
+  void UnmapControl(const Control* control);
   Control* GetChild(std::int32_t id) const;
 
   // Called before `control` (or an ancestor) is hidden, detached or destroyed:
@@ -50,6 +53,9 @@ class ControlHost {
 
  private:
   std::map<std::int32_t, Control*> ids_;
+  // Each mapped control's key, so that its entry goes without a search even
+  // when its "id" property changed after attach.
+  std::map<const Control*, std::int32_t> keys_;
 };
 
 }  // namespace vcam::dui

@@ -19,7 +19,11 @@ struct EventArgs {
 
 static_assert(sizeof(void*) != 4 || sizeof(EventArgs) == 20, "five 32-bit fields on the target");
 
+// The toolkit's own identifiers of events. Applications and scripts that see
+// numbers see them through UiProfile::EventNumber / EventKindOf.
 struct EventKind {
+  // No event (an unknown external number).
+  static constexpr std::int32_t None = -1;
   static constexpr std::int32_t Attached = 0;
   static constexpr std::int32_t Detached = 1;
   static constexpr std::int32_t GotFocus = 2;
@@ -42,6 +46,8 @@ struct EventKind {
   static constexpr std::int32_t RButtonUp = 19;
   static constexpr std::int32_t LButtonDbClick = 20;
   static constexpr std::int32_t RButtonDbClick = 21;
+  // A number scripts may register for; the toolkit does not raise it.
+  static constexpr std::int32_t PreviewMouseWheel = 22;
   static constexpr std::int32_t MouseWheel = 23;
   static constexpr std::int32_t MouseMove = 25;
   static constexpr std::int32_t MouseEnter = 26;
@@ -56,6 +62,8 @@ struct EventKind {
   static constexpr std::int32_t DragOver = 36;
   static constexpr std::int32_t DragLeave = 37;
   static constexpr std::int32_t Drop = 38;
+  // One past the largest kind.
+  static constexpr std::int32_t Limit = 39;
 };
 
 }  // namespace vcam::dui

@@ -6,14 +6,17 @@
 
 namespace vcam::dui {
 
-Panel::Panel() { SetFlag(ControlFlags::Container, true); }
+Panel::Panel() {
+  SetFlag(ControlFlags::Container, true);
+  SetClassName(u"Panel");
+}
 
 Panel::~Panel() {
-  while (first_) {
-    Control* child = first_;
-    Unlink(child);
-    delete child;
-  }
+  // The window hears of the panel before its children go.
+  BeginDestroy();
+  // Each child leaves the list as its own destruction ends, so the window
+  // sees it still linked when it hears of it.
+  while (first_) delete first_;
 }
 
 void Panel::Paint(Painter& painter, const Rect& rect, const Rect& clip) {
@@ -62,7 +65,8 @@ Control* Panel::AddChild(std::unique_ptr<Control> owned) {
 }
 
 std::unique_ptr<Control> Panel::RemoveChild(Control* child) {
-  if (!child || child->parent_ != this) return nullptr;
+  // A control with this panel as its logical parent is not the panel's to hand out.
+  if (!child || child->parent_ != this || !child->IsInChildList()) return nullptr;
   if (child->window() && child->IsLive()) child->Detach();
   Unlink(child);
   return std::unique_ptr<Control>(child);

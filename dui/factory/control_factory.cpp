@@ -1,5 +1,6 @@
 #include "dui/factory/control_factory.h"
 
+#include <iterator>
 #include <utility>
 
 #include "dui/controls/button.h"
@@ -83,6 +84,27 @@ ControlFactory ControlFactory::Standard() {
   f.AddStyle(u"ToggleIconButton", MakeStyleCreator<Style_ToggleIconButton>());
   f.AddStyle(u"ScrollBar", MakeStyleCreator<Style_ScrollBar>());
   f.AddStyle(u"Style", MakeStyleCreator<Style>());
+  return f;
+}
+
+namespace {
+
+template <typename Map>
+void KeepOnly(Map& map, const std::vector<std::u16string>& names) {
+  for (auto it = map.begin(); it != map.end();) {
+    bool listed = false;
+    for (const auto& n : names) listed = listed || n == it->first;
+    it = listed ? std::next(it) : map.erase(it);
+  }
+}
+
+}  // namespace
+
+ControlFactory ControlFactory::For(const std::vector<std::u16string>& elements,
+                                   const std::vector<std::u16string>& styles) {
+  ControlFactory f = Standard();
+  KeepOnly(f.controls_, elements);
+  KeepOnly(f.styles_, styles);
   return f;
 }
 

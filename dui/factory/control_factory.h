@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dui/core/control.h"
 #include "dui/factory/creator.h"
@@ -27,8 +28,14 @@ std::unique_ptr<StyleCreator> MakeStyleCreator() {
 
 class ControlFactory {
  public:
-  // The launcher's element and style vocabularies.
+  // Every control and style class the toolkit has, under the launcher's
+  // element and style names.
   static ControlFactory Standard();
+  // The standard creators of the listed names only. A listed name the
+  // toolkit has no class for gets no creator: the application adds it
+  // (UiRuntime::RegisterControlCreator, AddStyle).
+  static ControlFactory For(const std::vector<std::u16string>& elements,
+                            const std::vector<std::u16string>& styles);
 
   // Add replaces an earlier creator of the same name.
   void AddControl(std::u16string name, std::unique_ptr<ControlCreator> creator);

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <utility>
 
 #include "dui/core/attribute_names.h"
 
@@ -9,16 +10,25 @@ namespace vcam::dui {
 
 namespace {
 
-template <typename SetterT>
-void AddAll(SetterRegistry& registry, std::initializer_list<PropertyKey> names) {
-  for (PropertyKey name : names) registry.Add(std::make_unique<SetterT>(name));
+void AddAll(std::vector<AttributeSetting>& list, SetterKind kind, std::initializer_list<PropertyKey> names) {
+  for (PropertyKey name : names) list.push_back({name, kind});
 }
 
-}  // namespace
+std::unique_ptr<duiField::ISetter> MakeSetter(const AttributeSetting& a) {
+  switch (a.kind) {
+    case SetterKind::Text: return std::make_unique<duiField::TextSetter>(a.name);
+    case SetterKind::Int: return std::make_unique<duiField::IntSetter>(a.name);
+    case SetterKind::Rect: return std::make_unique<duiField::RectSetter>(a.name);
+    case SetterKind::Size: return std::make_unique<duiField::SizeSetter>(a.name);
+    case SetterKind::Color: return std::make_unique<duiField::ColorSetter>(a.name);
+    case SetterKind::Keyword: return std::make_unique<duiField::EnumSetter>(a.name);
+  }
+  return nullptr;
+}
 
-SetterRegistry SetterRegistry::Standard() {
-  SetterRegistry r;
-  AddAll<duiField::TextSetter>(r, {
+std::vector<AttributeSetting> MakeStandardAttributes() {
+  std::vector<AttributeSetting> r;
+  AddAll(r, SetterKind::Text, {
       attr::img, attr::upSkin, attr::downSkin, attr::overSkin,
       attr::disabledSkin, attr::upIcon, attr::overIcon, attr::downIcon,
       attr::disabledIcon, attr::checkedUpIcon, attr::checkedOverIcon, attr::checkedDownIcon,
@@ -32,22 +42,36 @@ SetterRegistry SetterRegistry::Standard() {
       attr::icon, attr::font, attr::offIcon, attr::offText,
       attr::src, attr::grayTip, attr::progressbkimg, attr::progressimg,
   });
-  AddAll<duiField::IntSetter>(r, {
+  AddAll(r, SetterKind::Int, {
       attr::downOffset, attr::iconGap, attr::multiline, attr::disabledAlpha,
       attr::id, attr::x, attr::y, attr::width,
       attr::height, attr::rows, attr::columns, attr::tabHeight,
       attr::tabOffset, attr::itemHeight,
   });
-  AddAll<duiField::RectSetter>(r, {
+  AddAll(r, SetterKind::Rect, {
       attr::scaleGrid, attr::margin, attr::thumbScaleGrid, attr::padding,
       attr::progressbkScaleGrid, attr::progressmargin, attr::progressScaleGrid,
   });
-  AddAll<duiField::SizeSetter>(r, {attr::initSize, attr::roundCorner});
-  AddAll<duiField::ColorSetter>(r, {attr::textColor, attr::color});
-  AddAll<duiField::EnumSetter>(r, {
+  AddAll(r, SetterKind::Size, {attr::initSize, attr::roundCorner});
+  AddAll(r, SetterKind::Color, {attr::textColor, attr::color});
+  AddAll(r, SetterKind::Keyword, {
       attr::textPlacement, attr::horizontalAlign, attr::verticalAlign, attr::dock,
       attr::orientation, attr::tabPlacement, attr::textAlign, attr::scrollvertical,
   });
+  return r;
+}
+
+}  // namespace
+
+const std::vector<AttributeSetting>& SetterRegistry::StandardAttributes() {
+  static const std::vector<AttributeSetting> attributes = MakeStandardAttributes();
+  return attributes;
+}
+
+SetterRegistry SetterRegistry::From(const std::vector<AttributeSetting>& attributes) {
+  SetterRegistry r;
+  for (const AttributeSetting& a : attributes)
+    if (auto setter = MakeSetter(a)) r.Add(std::move(setter));
   return r;
 }
 

@@ -37,6 +37,7 @@ std::unique_ptr<Control> LayoutLoader::BuildControl(const XmlElement& element) c
 
   std::unique_ptr<Control> control = creator->Create();
   if (!control) return nullptr;
+  control->SetClassName(std::u16string(name));
   ApplyAttributes(setters_, element, *control);
 
   const XmlElement* first = FirstChildElement(element);

@@ -1,6 +1,7 @@
 // Building control trees from layout files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <typeinfo>
@@ -22,7 +23,9 @@
 #include "dui/layout/stack_panel.h"
 #include "dui/load/layout_loader.h"
 #include "dui/load/memory_file_source.h"
+#include "dui/testing/deep_tree.h"
 #include "dui/testing/layout_text.h"
+#include "dui/testing/recording_painter.h"
 
 namespace vcam::dui {
 namespace {
@@ -212,6 +215,29 @@ TEST(LayoutLoader, LayoutFileComesFromTheSourceWithOrWithoutAByteOrderMark) {
   EXPECT_TRUE(loader.LoadLayout(u"plain.xml"));
   EXPECT_FALSE(loader.LoadLayout(u"missing.xml")) << "a missing file gives a null root";
   EXPECT_FALSE(loader.LoadLayout(u"Main.xml"));
+}
+
+TEST(LayoutLoader, TreeAtTheNestingLimitBuildsAndOneLevelDeeperDoesNot) {
+  auto root = BuildTree(testing::DeepLayout(256, "Button"));
+  ASSERT_TRUE(root);
+  EXPECT_EQ(testing::TreeDepth(*root), 256);
+  EXPECT_FALSE(BuildTree(testing::DeepLayout(257, "Button")));
+}
+
+TEST(LayoutLoader, TreeAtTheNestingLimitAttachesLaysOutPaintsHitsAndGoes) {
+  testing::AttachedTree tree(testing::DeepLayout(256, "Button width=\"10\" height=\"10\""));
+  ASSERT_TRUE(tree.root());
+  tree.Layout(400, 300);
+  Control* leaf = tree.root();
+  while (leaf->HasFlag(ControlFlags::Container)) leaf = static_cast<Panel*>(leaf)->first_child();
+  EXPECT_TRUE(leaf->IsLive());
+  const Rect r = leaf->GetWindowRect();
+  ASSERT_EQ(r.width(), 10);
+  ASSERT_EQ(r.height(), 10);
+  EXPECT_EQ(tree.root()->HitTest(r.left + 5, r.top + 5), leaf);
+  testing::RecordingPainter painter;
+  tree.root()->Paint(painter, {0, 0, 400, 300}, {0, 0, 400, 300});
+  EXPECT_EQ(std::count(painter.log.begin(), painter.log.end(), "save"), 255);
 }
 
 }  // namespace

@@ -63,9 +63,21 @@ using XmlDocument = rapidxml::xml_document<char16_t>;
 using XmlElement = rapidxml::xml_node<char16_t>;
 using XmlAttribute = rapidxml::xml_attribute<char16_t>;
 
+// rapidxml and the builders recurse once per nesting level; a file nested
+// deeper than any real layout is refused before it can exhaust the stack.
+inline constexpr int kMaxXmlNesting = 256;
+
 // Parses zero-terminated text in place (the document points into it). False
-// on malformed XML; rapidxml's exception never leaves this function.
+// on malformed XML or nesting deeper than kMaxXmlNesting; rapidxml's
+// exception never leaves this function.
 bool ParseXml(XmlDocument& document, char16_t* text);
+
+// The deepest element nesting of the text, scanned the way rapidxml reads
+// markup: comments, CDATA, DOCTYPE, declarations and processing instructions
+// nest nothing, and inside a start tag only a '>' outside quotes ends it. For
+// text rapidxml accepts it is the depth of the parsed tree. Stops counting
+// once past `limit`.
+int MarkupNestingDepth(const char16_t* text, int limit);
 
 // The first child element (comments, text and declarations are not elements).
 const XmlElement* FirstChildElement(const XmlElement& parent);

@@ -12,17 +12,12 @@ UiRuntime* g_runtime = nullptr;
 
 }  // namespace
 
-const UiProfile& UiProfile::Launcher() {
-  static const UiProfile profile;
-  return profile;
-}
-
 UiRuntime::UiRuntime(std::u16string application_name, std::unique_ptr<UiPlatform> platform, UiProfile profile)
     : application_name_(std::move(application_name)),
       profile_(std::move(profile)),
       platform_(std::move(platform)),
-      setters_(SetterRegistry::Standard()),
-      factory_(ControlFactory::Standard()),
+      setters_(SetterRegistry::From(profile_.attributes)),
+      factory_(ControlFactory::For(profile_.elements, profile_.styles)),
       skins_(std::make_unique<SkinManager>(setters_, factory_, *platform_)),
       layouts_(std::make_unique<LayoutLoader>(setters_, factory_, application_creators_)) {
   g_runtime = this;

@@ -23,6 +23,7 @@ namespace vcam::dui {
 // Opens a resource pack by path; null when it cannot be opened.
 using PackOpener = std::function<std::unique_ptr<FileSource>(const std::u16string& path)>;
 
+// The setter registry and the factory follow the profile's vocabulary.
 class UiRuntime {
  public:
   // Sets the process-wide pointer; Initialize constructs it under the lock.
@@ -51,6 +52,8 @@ class UiRuntime {
 
   // The application's creators, consulted before the built-in element map for
   // layouts loaded afterwards. Replaces an earlier creator of the same name.
+  // This is how an application gives a class to an element its profile
+  // names but the toolkit has none for (its styles: factory().AddStyle).
   void RegisterControlCreator(std::u16string element, std::unique_ptr<ControlCreator> creator);
 
   // How LoadSkinPack and OpenLayoutPack open a pack path.

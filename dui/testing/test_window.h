@@ -1,5 +1,7 @@
 #pragma once
-// A window of the tests' own: records what the tree asks of it.
+// A window of the tests' own: records what the tree asks of it. Like the
+// window host, ControlRemoved drops focus and capture that lie in the removed
+// subtree, found through the parent chain.
 #include <vector>
 
 #include "dui/core/control.h"
@@ -39,6 +41,9 @@ class TestWindow : public ControlHost {
   Control* focused = nullptr;
   Control* captured = nullptr;
   std::vector<const Control*> removed;
+  // For each ControlRemoved call: the control and its ancestors, as the
+  // window saw them at the call.
+  std::vector<std::vector<const Control*>> removed_chains;
   std::vector<const Control*> invalidated;
 };
 
