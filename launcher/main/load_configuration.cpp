@@ -4,11 +4,11 @@
 
 namespace vcam::launcher {
 
-std::string remote_configuration_url(const configuration_origin& origin) {
-  return remote_file_url(origin.base_url, origin.version, ".json");
+std::string remote_configuration_url(const remote_origin& origin) {
+  return remote_file_url(origin, ".json");
 }
 
-bool load_configuration(const remote_download& download, const configuration_origin& origin,
+bool load_configuration(const remote_download& download, const remote_origin& origin,
                         ClientStartupBlock& block, std::string& url_codecs, std::string& url_update) {
   const remote_file_names names{remote_configuration_url(origin), origin.application_folder + u"config",
                                 origin.application_folder + u"config-local"};

@@ -53,7 +53,7 @@ class LoadConfiguration : public ::testing::Test {
 
   ScratchFolder dir{"load_configuration_"};
   log_capture log;
-  configuration_origin origin{"https://cfg.test/config/", "3.1.4", {}};
+  remote_origin origin{"https://cfg.test/config/", "3.1.4", {}};
   ClientStartupBlock block;
   std::string url_codecs, url_update, requested;
 };

@@ -21,8 +21,18 @@ struct remote_file_names {
   std::u16string local_path;    // last-known-good copy
 };
 
+// Where the per-version remote files come from and where they are kept.
+struct remote_origin {
+  std::string base_url;               // the configuration server's "…/config/"
+  std::string version;                // the launcher's current version, narrow
+  std::u16string application_folder;  // ends with a backslash
+};
+
 // Per-version URL: configuration base URL ("…/config/") + version + suffix.
 std::string remote_file_url(std::string_view base_url, std::string_view version, std::string_view suffix);
+inline std::string remote_file_url(const remote_origin& origin, std::string_view suffix) {
+  return remote_file_url(origin.base_url, origin.version, suffix);
+}
 
 bool fetch_remote_file(const remote_download& download, const remote_file_names& names, const remote_loader& loader);
 
