@@ -12,6 +12,13 @@ namespace vcam::launcher {
 // whose size changes while it is read, gives the empty text.
 std::u16string file_md5(const std::u16string& path);
 
+// Whether a file's digest is the expected one. The empty text (an unreadable
+// file) matches nothing, not even an empty expectation, so a missing file is
+// never taken for a verified one.
+inline bool digest_matches(const std::u16string& file_digest, const std::u16string& expected) {
+  return !file_digest.empty() && file_digest == expected;
+}
+
 // The same through the C library on every build, for tools and tests.
 std::u16string file_md5_stdio(const std::u16string& path);
 

@@ -50,7 +50,7 @@ bool load_manifest_config_from_file(const std::u16string& path, const std::u16st
   for (auto& entry : listed) {
     // Safe names are ASCII, the same in every code page.
     const std::u16string local = application_folder + std::u16string(entry.name.begin(), entry.name.end());
-    if (file_md5(local) != entry.md5) differing.push_back(std::move(entry));
+    if (!digest_matches(file_md5(local), entry.md5)) differing.push_back(std::move(entry));
   }
   entries = std::move(differing);
   return true;

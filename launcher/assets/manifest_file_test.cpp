@@ -90,6 +90,11 @@ TEST_F(LoadManifest, AnEmptyLocalFileIsAlwaysListed) {
   EXPECT_EQ(listed_names(), std::vector<std::string>{"empty.dll"});
 }
 
+TEST_F(LoadManifest, AnEmptyDigestNeverMatchesAMissingFile) {
+  ASSERT_TRUE(load_text("[" + element("missing.dll", "f", "") + "]"));
+  EXPECT_EQ(listed_names(), std::vector<std::string>{"missing.dll"});
+}
+
 TEST_F(LoadManifest, AnElementWithoutMd5RejectsTheWholeManifest) {
   EXPECT_FALSE(load_text("[" + element("other.dll", "f", kAbcMd5) + ", {\"name\": \"x.dll\", \"file\": \"x\", \"size\": 1}, " +
                          element("missing.dll", "m", kAbcMd5) + "]"));
