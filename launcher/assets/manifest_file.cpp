@@ -29,23 +29,30 @@ bool read_entry(const rapidjson::Value& element, manifest_entry& entry) {
 
 }  // namespace
 
+manifest_refusal read_manifest_text(std::string_view text, std::vector<manifest_entry>& listed) {
+  rapidjson::Document doc;
+  if (!parse_json(doc, skip_utf8_bom(text)) || !doc.IsArray()) return manifest_refusal::not_an_array;
+  std::vector<manifest_entry> read;
+  read.reserve(doc.Size());
+  for (const auto& element : doc.GetArray()) {
+    if (!element.IsObject()) return manifest_refusal::element_not_an_object;
+    manifest_entry entry;
+    if (!read_entry(element, entry)) return manifest_refusal::bad_element;
+    read.push_back(std::move(entry));
+  }
+  listed = std::move(read);
+  return manifest_refusal::none;
+}
+
 bool load_manifest_config_from_file(const std::u16string& path, const std::u16string& application_folder,
                                     std::vector<manifest_entry>& entries) {
   std::string bytes;
   if (read_whole_file(path, kRemoteFileLimit, bytes) != whole_file_result::read) return fail(30);
-  rapidjson::Document doc;
-  if (!parse_json(doc, skip_utf8_bom(bytes)) || !doc.IsArray()) return fail(34);
-
   // Every element is checked before any file is digested: a bad element
   // rejects the manifest however late it comes.
   std::vector<manifest_entry> listed;
-  listed.reserve(doc.Size());
-  for (const auto& element : doc.GetArray()) {
-    if (!element.IsObject()) return fail(39);
-    manifest_entry entry;
-    if (!read_entry(element, entry)) return fail(45);
-    listed.push_back(std::move(entry));
-  }
+  if (const manifest_refusal refusal = read_manifest_text(bytes, listed); refusal != manifest_refusal::none)
+    return fail(static_cast<int>(refusal));
   std::vector<manifest_entry> differing;
   for (auto& entry : listed) {
     // Safe names are ASCII, the same in every code page.

@@ -3,6 +3,7 @@
 // objects. Loading it yields the entries whose local file is missing or has
 // another digest, in manifest order.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "launcher/assets/manifest_entry.h"
@@ -15,5 +16,12 @@ namespace vcam::launcher {
 // location line.
 bool load_manifest_config_from_file(const std::u16string& path, const std::u16string& application_folder,
                                     std::vector<manifest_entry>& entries);
+
+// Why a manifest text was refused; the values are the location line numbers.
+enum class manifest_refusal { none = 0, not_an_array = 34, element_not_an_object = 39, bad_element = 45 };
+
+// Checks the manifest's text (byte-order mark included) and yields every
+// element, in order, without looking at local files.
+manifest_refusal read_manifest_text(std::string_view text, std::vector<manifest_entry>& listed);
 
 }  // namespace vcam::launcher

@@ -155,6 +155,19 @@ TEST_F(LoadManifest, ATextThatIsNotAnArrayWritesLine34) {
   EXPECT_EQ(listed_names(), std::vector<std::string>{"sentinel"});
 }
 
+TEST(ReadManifestText, YieldsEveryElementWithoutLookingAtFilesOrWritingLines) {
+  log_capture log;
+  std::vector<manifest_entry> listed;
+  EXPECT_EQ(read_manifest_text("[" + element("a.dll", "a", "m", "1") + "," + element("b.dll", "b", "n", "2") + "]", listed),
+            manifest_refusal::none);
+  EXPECT_EQ(listed, (std::vector<manifest_entry>{{"a.dll", "a", u"m", 1}, {"b.dll", "b", u"n", 2}}));
+  EXPECT_EQ(read_manifest_text("{}", listed), manifest_refusal::not_an_array);
+  EXPECT_EQ(read_manifest_text("[1]", listed), manifest_refusal::element_not_an_object);
+  EXPECT_EQ(read_manifest_text("[{}]", listed), manifest_refusal::bad_element);
+  EXPECT_EQ(listed.size(), 2u);
+  EXPECT_TRUE(log.lines().empty());
+}
+
 TEST_F(LoadManifest, AnUnreadableOrOversizedFileWritesLine30) {
   EXPECT_FALSE(load_manifest_config_from_file((dir / "missing").u16string(), folder, entries));
   EXPECT_FALSE(load_text("[" + std::string(1024 * 1024, ' ') + "]"));

@@ -36,8 +36,13 @@ bool load_config_from_file(const std::u16string& path, std::string& url_update, 
     log_location("main", kLogFunction, 63);
     return false;
   }
+  return apply_config_text(bytes, url_update, url_codecs, block);
+}
+
+bool apply_config_text(std::string_view text, std::string& url_update, std::string& url_codecs,
+                       ClientStartupBlock& block) {
   rapidjson::Document doc;
-  if (!parse_json(doc, skip_utf8_bom(bytes)) || !doc.IsObject()) return false;
+  if (!parse_json(doc, skip_utf8_bom(text)) || !doc.IsObject()) return false;
 
   // Checked in this order; the first failure ends the check.
   std::array<block_value, 4> values{{{"url_news", block.url_news, {}},

@@ -79,11 +79,5 @@ TEST(PatcherHandOff, UrlsParametersAndVerb) {
   EXPECT_FALSE(patcher_needs_elevation(false, 6));
 }
 
-TEST(UpdateTexts, AreTheProgramsOwn) {
-  EXPECT_EQ(std::u16string(kPatchDownloadText), u"正在为您下载文件，请稍候...");
-  EXPECT_EQ(std::u16string(kPatchDownloadFailedText), u"下载更新文件失败,请稍后重试");
-  EXPECT_EQ(std::u16string(kPatchDownloadFailedTitle), u"提示");
-}
-
 }  // namespace
 }  // namespace vcam::launcher
