@@ -27,7 +27,7 @@ bool file_size(HANDLE file, std::uint64_t& size) {
 
 std::u16string file_md5(const std::u16string& path) {
   UniqueFile file(::CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return {};
   std::uint64_t size = 0;
   if (!file_size(file.get(), size) || size == 0) return {};
