@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "dui/load/memory_file_source.h"
+#include "dui/runtime/ui_runtime.h"
 #include "dui/skin/skin_manager.h"
 #include "dui/testing/test_platform.h"
 #include "dui/testing/test_png.h"
@@ -108,6 +109,23 @@ TEST_F(ImageCache, NewSourceDropsCachedImages) {
   skins_.SetSource(std::move(next));
   ASSERT_NE(skins_.GetImage(u"a.png"), nullptr);
   EXPECT_EQ(skins_.GetImage(u"a.png")->width(), 7);
+}
+
+TEST(RuntimeRuleFile, RuntimeLoadsTheRuleFileAndReportsTheSkinColour) {
+  testing::TestPlatformState state;
+  ASSERT_TRUE(Initialize(u"rules", std::make_unique<testing::TestPlatform>(state)));
+  UiRuntime* rt = UiRuntime::Instance();
+  EXPECT_EQ(rt->skin_colour(), 0u);
+  EXPECT_FALSE(rt->LoadRuleFile(u"skin_b4ae00")) << "no skin source yet";
+  auto pack = std::make_unique<MemoryFileSource>();
+  pack->Put(u"skin_b4ae00", "\xEF\xBB\xBF#B4AE00\r\nset_skin_color|modifycolor|#FFFFFF|#B4AE00\r\n");
+  pack->Put(u"w.png", SolidPng(1, 1, {255, 255, 255, 255}));
+  rt->SetSkinSource(std::move(pack));
+  ASSERT_TRUE(rt->LoadRuleFile(u"skin_b4ae00"));
+  EXPECT_EQ(rt->skin_colour(), 0x00B4AE00u);
+  ASSERT_NE(rt->GetImage(u"w.png@set_skin_color_darken"), nullptr);
+  EXPECT_EQ(rt->GetImage(u"w.png@set_skin_color_darken")->pixels()[0], 0xFFA09A00u);
+  Shutdown();
 }
 
 }  // namespace

@@ -15,6 +15,32 @@ struct StbFree {
 
 constexpr unsigned char kKeepSourceMark = 0x01;
 
+// Skins hold PNG, JPEG and BMP images. stb_image's readers of the rarer
+// formats are left out: its 16-bit PNM path writes past its buffer on
+// crafted headers, and the others add risk without use.
+bool IsAcceptedFormat(std::string_view bytes) {
+  return bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8) || bytes.substr(0, 2) == "\xFF\xD8" ||
+         bytes.substr(0, 2) == "BM";
+}
+
+// stb_image sizes its PNG data buffer by each chunk's claimed length before
+// reading the chunk, so a short file claiming a huge chunk would make it
+// allocate that much. A PNG whose chunks do not all fit in the bytes up to
+// IEND is refused first.
+bool PngChunksFit(std::string_view bytes) {
+  constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
+  if (bytes.substr(0, 8) != kSignature) return true;  // not a PNG: nothing to check
+  std::size_t at = 8;
+  while (bytes.size() - at >= 12) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+    const std::size_t length = std::size_t{p[0]} << 24 | std::size_t{p[1]} << 16 | std::size_t{p[2]} << 8 | p[3];
+    if (length > bytes.size() - at - 12) return false;
+    if (std::string_view(bytes.data() + at + 4, 4) == "IEND") return true;
+    at += 12 + length;
+  }
+  return false;  // ends inside a chunk header, without IEND
+}
+
 }  // namespace
 
 std::uint32_t PremultiplyPixel(std::uint32_t word) {
@@ -37,7 +63,9 @@ std::unique_ptr<Texture> DecodeTexture(std::string_view bytes, bool premultiply,
                                        std::int32_t max_side) {
   const bool keep_source = !bytes.empty() && static_cast<unsigned char>(bytes[0]) == kKeepSourceMark;
   if (keep_source) bytes.remove_prefix(1);
-  if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+  if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX) || !IsAcceptedFormat(bytes) ||
+      !PngChunksFit(bytes))
+    return nullptr;
   const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
   const int length = static_cast<int>(bytes.size());
 

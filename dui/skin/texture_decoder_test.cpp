@@ -80,6 +80,23 @@ TEST(TextureDecoder, RefusesWhatIsNoImage) {
   const std::string png = SolidPng(8, 8, {1, 2, 3, 255});
   EXPECT_EQ(Decode(png.substr(0, 8)), nullptr) << "signature only";
   EXPECT_EQ(Decode(png.substr(0, png.size() / 2)), nullptr) << "truncated data";
+  EXPECT_EQ(Decode("P6\n1 1\n255\n\x01\x02\x03"), nullptr) << "a PNM image: a format skins do not use";
+}
+
+TEST(TextureDecoder, BmpImagesAreAccepted) {
+  // 1 x 1, 32 bits, bottom-up, one pixel B=3 G=2 R=1 A=255 with alpha in the top byte.
+  std::string bmp = "BM";
+  auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  put(58, 4), put(0, 4), put(54, 4);                          // file header
+  put(40, 4), put(1, 4), put(1, 4), put(1, 2), put(24, 2);    // info header, 24 bits
+  put(0, 4), put(4, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+  put(0x010203, 3), put(0, 1);                                // one pixel and row padding
+  auto t = Decode(bmp);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->pixels()[0], 0xFF010203u);
+  EXPECT_FALSE(t->has_alpha());
 }
 
 // A PNG signature and IHDR chunk (CRC included) claiming the given size,
@@ -114,6 +131,18 @@ TEST(TextureDecoder, RefusesSidesAboveTheLimitBeforeDecoding) {
   EXPECT_EQ(DecodeTexture(SolidPng(9, 3, {1, 1, 1, 255}), true, counting, 8), nullptr) << "a lower limit";
   EXPECT_NE(DecodeTexture(SolidPng(8, 3, {1, 1, 1, 255}), true, counting, 8), nullptr);
   EXPECT_EQ(made, 1);
+}
+
+TEST(TextureDecoder, RefusesAPngWhoseChunkClaimsMoreBytesThanFollow) {
+  std::string png = SolidPng(3, 2, {1, 2, 3, 255});
+  ASSERT_NE(Decode(png), nullptr);
+  // The IDAT chunk right after IHDR (at 33) claims about 400 MB.
+  ASSERT_EQ(png.substr(37, 4), "IDAT");
+  std::string claimed = png;
+  claimed[33] = 0x18;
+  EXPECT_EQ(Decode(claimed), nullptr);
+  EXPECT_EQ(Decode(png.substr(0, png.size() - 12)), nullptr) << "no IEND";
+  EXPECT_NE(Decode(png + "trailing bytes"), nullptr) << "bytes after IEND are ignored";
 }
 
 TEST(TextureDecoder, TextureThePlatformCannotMakeGivesNull) {
