@@ -133,8 +133,11 @@ void GdiPainter::DrawImage(const Texture& texture, const Rect& dst, const Rect& 
   } else if (dst.width() == src.width() && dst.height() == src.height()) {
     ::BitBlt(dc_, dst.left, dst.top, dst.width(), dst.height(), blit, src.left, src.top, SRCCOPY);
   } else {
+    // The default mode ANDs the rows it drops when shrinking, darkening the image.
+    const int mode = ::SetStretchBltMode(dc_, COLORONCOLOR);
     ::StretchBlt(dc_, dst.left, dst.top, dst.width(), dst.height(), blit, src.left, src.top, src.width(),
                  src.height(), SRCCOPY);
+    if (mode) ::SetStretchBltMode(dc_, mode);
   }
   ::SelectObject(blit, old);
 }

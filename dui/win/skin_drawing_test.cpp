@@ -150,12 +150,13 @@ TEST_F(SkinDrawing, OpaqueImageIsCopiedAndOneTransparentPixelSwitchesToBlending)
 
 TEST_F(SkinDrawing, TextAlphaIsRepairedOnlyInsideTheRectangle) {
   DibSurface target(120, 40, 0);
-  target.set(110, 5, 0x00FFFFFF);  // outside the text rectangle: left alone
+  target.set(110, 5, 0x00FFFFFF);  // beside the text rectangle: left alone
+  target.set(5, 30, 0x00FFFFFF);   // below it: left alone
   GdiPainter painter(target.dc(), true);
   ::SetBkMode(target.dc(), TRANSPARENT);
-  painter.DrawText(u"WWWW", nullptr, 0xFFFFFF, 0x24, {0, 0, 100, 40}, true);
+  painter.DrawText(u"WWWW", nullptr, 0xFFFFFF, 0x24, {0, 0, 100, 20}, true);
   int lit = 0;
-  for (int y = 0; y < 40; ++y)
+  for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 100; ++x) {
       const std::uint32_t p = target.at(x, y);
       if (p & 0xFFFFFF) {
@@ -167,6 +168,22 @@ TEST_F(SkinDrawing, TextAlphaIsRepairedOnlyInsideTheRectangle) {
     }
   EXPECT_GT(lit, 10) << "the text was drawn";
   EXPECT_EQ(target.at(110, 5), 0x00FFFFFFu);
+  EXPECT_EQ(target.at(5, 30), 0x00FFFFFFu);
+}
+
+TEST_F(SkinDrawing, ShrunkOpaqueImageKeepsItsColours) {
+  std::vector<Rgba> stripes;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) stripes.push_back(x % 2 ? Rgba{255, 0, 0, 255} : Rgba{0, 255, 0, 255});
+  Texture* t = Image(u"s.png", EncodePng(4, 4, stripes));
+  ASSERT_NE(t, nullptr);
+  DibSurface target(2, 2, 0);
+  GdiPainter painter(target.dc(), false);
+  DrawStretched(painter, *t, {0, 0, 2, 2});
+  for (int x = 0; x < 2; ++x) {
+    const std::uint32_t p = target.at(x, 0) & 0xFFFFFF;
+    EXPECT_TRUE(p == 0xFF0000 || p == 0x00FF00) << std::hex << p << ": a pixel of the image, not a mix of dropped ones";
+  }
 }
 
 TEST_F(SkinDrawing, DisabledControlDrawsTheDisabledSkin) {
