@@ -15,12 +15,11 @@ struct StbFree {
 
 constexpr unsigned char kKeepSourceMark = 0x01;
 
-// Skins hold PNG, JPEG and BMP images. stb_image's readers of the rarer
-// formats are left out: its 16-bit PNM path writes past its buffer on
-// crafted headers, and the others add risk without use.
+// Skins hold PNG images; BMP is accepted too. The stb_image in use (2.27)
+// reads and writes past its buffers on crafted JPEG entropy data and 16-bit
+// PNM headers, so those formats and the rarer ones are refused unread.
 bool IsAcceptedFormat(std::string_view bytes) {
-  return bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8) || bytes.substr(0, 2) == "\xFF\xD8" ||
-         bytes.substr(0, 2) == "BM";
+  return bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8) || bytes.substr(0, 2) == "BM";
 }
 
 // stb_image sizes its PNG data buffer by each chunk's claimed length before

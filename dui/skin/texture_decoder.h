@@ -19,8 +19,8 @@ inline constexpr std::int32_t kMaxTextureSide = 16384;
 // Decodes an image file's bytes. A first byte 0x01 marks an image whose RGBA
 // bytes the texture keeps; the image starts after it. With `premultiply` the
 // colour channels of each pixel whose alpha is not 255 become floor(c * A / 255).
-// PNG, JPEG and BMP images are accepted. Null for other bytes, for what
-// stb_image refuses, truncated images, and images with a side above `max_side`.
+// PNG and BMP images are accepted. Null for other bytes, for what stb_image
+// refuses, truncated images, and images with a side above `max_side`.
 std::unique_ptr<Texture> DecodeTexture(std::string_view bytes, bool premultiply, const TextureMaker& make,
                                        std::int32_t max_side = kMaxTextureSide);
 

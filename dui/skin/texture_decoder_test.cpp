@@ -4,6 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
+
 #include "dui/skin/memory_texture.h"
 #include "dui/skin/texture_decoder.h"
 #include "dui/testing/test_png.h"
@@ -81,6 +84,19 @@ TEST(TextureDecoder, RefusesWhatIsNoImage) {
   EXPECT_EQ(Decode(png.substr(0, 8)), nullptr) << "signature only";
   EXPECT_EQ(Decode(png.substr(0, png.size() / 2)), nullptr) << "truncated data";
   EXPECT_EQ(Decode("P6\n1 1\n255\n\x01\x02\x03"), nullptr) << "a PNM image: a format skins do not use";
+}
+
+TEST(TextureDecoder, JpegIsRefusedThoughStbCouldDecodeIt) {
+  std::string jpeg;
+  const unsigned char rgb[12] = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+  stbi_write_jpg_to_func([](void* c, void* d, int n) { static_cast<std::string*>(c)->append(static_cast<char*>(d), n); },
+                         &jpeg, 2, 2, 3, rgb, 90);
+  int w = 0, h = 0, n = 0;
+  stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(jpeg.data()), static_cast<int>(jpeg.size()),
+                                          &w, &h, &n, 4);
+  ASSERT_NE(pixels, nullptr);
+  stbi_image_free(pixels);
+  EXPECT_EQ(Decode(jpeg), nullptr);
 }
 
 TEST(TextureDecoder, BmpImagesAreAccepted) {
