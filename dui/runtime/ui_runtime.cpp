@@ -68,6 +68,10 @@ Style* UiRuntime::GetStyle(std::u16string_view file_name) {
 
 Texture* UiRuntime::GetImage(std::u16string_view name) { return skins_ ? skins_->GetImage(name) : nullptr; }
 
+bool UiRuntime::LoadRuleFile(std::u16string_view name) { return skins_ && skins_->LoadRuleFile(name); }
+
+std::uint32_t UiRuntime::skin_colour() const { return skins_ ? skins_->skin_colour() : 0; }
+
 FontHandle UiRuntime::GetFont(std::u16string_view name) const {
   return skins_ ? skins_->GetFont(name) : nullptr;
 }

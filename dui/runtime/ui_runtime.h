@@ -71,6 +71,11 @@ class UiRuntime {
   Style* GetStyle(std::u16string_view file_name);
   FontHandle GetFont(std::u16string_view name) const;
   Texture* GetImage(std::u16string_view name);
+  // Replaces the texture rules and cached images from the skin's rule file;
+  // false when the skin lacks it.
+  bool LoadRuleFile(std::u16string_view name);
+  // 0x00RRGGBB from the last rule file, 0 before one set it.
+  std::uint32_t skin_colour() const;
 
  private:
   friend void Shutdown();

@@ -5,6 +5,8 @@
 #include "dui/load/attribute_applier.h"
 #include "dui/load/text_resource.h"
 #include "dui/load/xml16.h"
+#include "dui/skin/texture_decoder.h"
+#include "dui/skin/texture_rule_file.h"
 
 namespace vcam::dui {
 
@@ -72,8 +74,54 @@ FontHandle SkinManager::GetFont(std::u16string_view name) const {
 }
 
 Texture* SkinManager::GetImage(std::u16string_view name) {
-  const auto it = images_.find(name);
-  return it == images_.end() ? nullptr : it->second.get();
+  if (const auto it = images_.find(name); it != images_.end()) return it->second.get();
+  std::unique_ptr<Texture> texture;
+  if (const std::size_t at = name.find(u'@'); at != std::u16string_view::npos) {
+    if (const auto rule = rules_.find(name.substr(at + 1)); rule != rules_.end())
+      texture = rule->second->Apply(name.substr(0, at), *this);
+  } else {
+    texture = LoadTexture(name, true);
+  }
+  Texture* result = texture.get();
+  images_.emplace(std::u16string(name), std::move(texture));
+  return result;
+}
+
+std::unique_ptr<Texture> SkinManager::LoadTexture(std::u16string_view name, bool premultiply) {
+  if (!source_) return nullptr;
+  const std::optional<std::string> bytes = source_->Read(name);
+  if (!bytes) return nullptr;
+  return DecodeTexture(*bytes, premultiply,
+                       [this](std::int32_t w, std::int32_t h) { return platform_.CreateTexture(w, h); });
+}
+
+bool SkinManager::LoadRuleFile(std::u16string_view name) {
+  rules_.clear();
+  images_.clear();
+  const std::optional<std::string> bytes = source_ ? source_->Read(name) : std::nullopt;
+  if (!bytes) return false;
+  TextureRuleFile file = ParseTextureRuleFile(*bytes);
+  if (file.skin_colour) skin_colour_ = *file.skin_colour;
+  for (TextureRuleLine& line : file.rules) {
+    std::unique_ptr<ImageRule> rule;
+    switch (line.kind) {
+      case TextureRuleLine::Kind::Redirect:
+        rule = std::make_unique<RedirectTextureRule>(std::move(line.target));
+        break;
+      case TextureRuleLine::Kind::ModifyColor:
+        rule = std::make_unique<ModifyColorTextureRule>(line.from, line.colour);
+        break;
+      case TextureRuleLine::Kind::ModifyAll:
+        rule = std::make_unique<ModifyAllTextureRule>(line.colour);
+        break;
+    }
+    PutRule(std::move(line.name), std::move(rule));
+  }
+  return true;
+}
+
+void SkinManager::PutRule(std::u16string name, std::unique_ptr<ImageRule> rule) {
+  rules_.insert_or_assign(std::move(name), std::move(rule));
 }
 
 void SkinManager::PutImage(std::u16string name, std::unique_ptr<Texture> texture) {

@@ -1,5 +1,6 @@
 #pragma once
-// Owns what a skin pack provides: fonts and the cached styles.
+// Owns what a skin pack provides: fonts, the cached styles, and the image
+// cache with its texture rules and skin colour.
 #include <map>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include "dui/fields/setter_registry.h"
 #include "dui/load/file_source.h"
 #include "dui/runtime/ui_platform.h"
+#include "dui/skin/image_rule.h"
 #include "dui/skin/texture.h"
 #include "dui/style/style.h"
 
@@ -21,8 +23,9 @@ class SkinManager {
   SkinManager(const SkinManager&) = delete;
   SkinManager& operator=(const SkinManager&) = delete;
 
-  // Drops every font and style, takes the new source (null: none) and loads
-  // its "font.xml". A source without "font.xml" leaves no fonts.
+  // Drops every font, style and cached image, takes the new source (null:
+  // none) and loads its "font.xml". A source without "font.xml" leaves no
+  // fonts. Texture rules and the skin colour stay.
   void SetSource(std::unique_ptr<FileSource> source);
   FileSource* source() const { return source_.get(); }
 
@@ -32,10 +35,23 @@ class SkinManager {
 
   FontHandle GetFont(std::u16string_view name) const;  // null when unknown
 
-  // The image cache: a texture by name, null when there is none.
+  // The image cache: a texture by name, loaded on first use, null when there
+  // is none (a failure is cached too). "base@rule" is what the rule makes of
+  // the image "base"; an unknown rule gives null.
   Texture* GetImage(std::u16string_view name);
   // Enters a texture (null: a known-missing image) under `name`, replacing an earlier one.
   void PutImage(std::u16string name, std::unique_ptr<Texture> texture);
+  // Decodes the named file of the source afresh (not cached); null when missing or undecodable.
+  std::unique_ptr<Texture> LoadTexture(std::u16string_view name, bool premultiply);
+
+  // Drops every rule and cached image, then reads the rules and the skin
+  // colour from the named file of the source. False when the file is missing.
+  bool LoadRuleFile(std::u16string_view name);
+  // Replaces the rule of that name.
+  void PutRule(std::u16string name, std::unique_ptr<ImageRule> rule);
+  std::uint32_t skin_colour() const { return skin_colour_; }
+  std::size_t rule_count() const { return rules_.size(); }
+  std::size_t image_count() const { return images_.size(); }
   std::size_t font_count() const { return fonts_.size(); }
 
  private:
@@ -49,6 +65,8 @@ class SkinManager {
   std::map<std::u16string, FontHandle, std::less<>> fonts_;
   std::map<std::u16string, std::unique_ptr<Style>, std::less<>> styles_;
   std::map<std::u16string, std::unique_ptr<Texture>, std::less<>> images_;
+  std::map<std::u16string, std::unique_ptr<ImageRule>, std::less<>> rules_;
+  std::uint32_t skin_colour_ = 0;
 };
 
 }  // namespace vcam::dui

@@ -11,8 +11,8 @@ class Painter;
 
 class Style : public Object {
  public:
-  // The skin drawing of each style class comes with the Windows drawing code;
-  // until it is linked in, a style draws nothing.
+  // Skin class "Style": the skin of the control's state ("disabledSkin",
+  // "downSkin", "overSkin", "upSkin") over rect, nine-slice with "scaleGrid".
   virtual void Draw(Painter& painter, const Rect& rect, Control& control);
 };
 

@@ -3,7 +3,10 @@
 
 namespace vcam::dui {
 
-// Skin class "CheckButton" of a style file.
-class Style_CheckButton : public Style {};
+// Skin class "CheckButton" of a style file: a state icon at the left, the text after it.
+class Style_CheckButton : public Style {
+ public:
+  void Draw(Painter& painter, const Rect& rect, Control& control) override;
+};
 
 }  // namespace vcam::dui

@@ -3,7 +3,10 @@
 
 namespace vcam::dui {
 
-// Skin class "ToggleButton" of a style file.
-class Style_ToggleButton : public Style {};
+// Skin class "ToggleButton" of a style file: a state skin with checked variants, then the text.
+class Style_ToggleButton : public Style {
+ public:
+  void Draw(Painter& painter, const Rect& rect, Control& control) override;
+};
 
 }  // namespace vcam::dui

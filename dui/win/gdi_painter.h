@@ -29,6 +29,9 @@ class GdiPainter : public Painter {
   bool layered_;
 };
 
+// The 32-bit DIB section selected into dc; false when it has none.
+bool SelectedDib(HDC dc, DIBSECTION* section);
+
 // Gives every pixel of r (clamped to the bitmap selected into dc) that GDI
 // text left with alpha 0 and a non-black colour the alpha 255.
 void RepairTextAlpha(HDC dc, const Rect& r);

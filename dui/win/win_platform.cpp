@@ -7,6 +7,7 @@
 #include "common/win/wide.h"
 #include "dui/runtime/runtime_lock.h"
 #include "dui/runtime/ui_runtime.h"
+#include "dui/win/alpha_blend.h"
 #include "dui/win/dib_texture.h"
 
 namespace vcam::dui {
@@ -30,6 +31,7 @@ WinPlatform::~WinPlatform() {
 }
 
 bool WinPlatform::Start(UiRuntime& runtime) {
+  AlphaBlendEntry();  // chosen once, before anything is drawn
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const std::u16string class_name = runtime.profile().dispatcher_class.empty()
                                         ? runtime.application_name() + u"_Dispatcher"

@@ -1,0 +1,32 @@
+#include "dui/style/style_toggle_button.h"
+
+#include "dui/core/attribute_names.h"
+#include "dui/core/control.h"
+#include "dui/skin/label_text.h"
+#include "dui/skin/texture_drawing.h"
+#include "dui/style/style_drawing.h"
+
+namespace vcam::dui {
+
+namespace {
+
+PropertyKey ToggleSkinKey(std::uint32_t flags) {
+  const bool checked = flags & ControlFlags::Checked;
+  if (!(flags & ControlFlags::Enabled)) return checked ? attr::checkedDisabledSkin : attr::disabledSkin;
+  if (flags & ControlFlags::Pressed) return checked ? attr::checkedDownSkin : attr::downSkin;
+  if (flags & ControlFlags::Hover) return checked ? attr::checkedOverSkin : attr::overSkin;
+  return checked ? attr::checkedUpSkin : attr::upSkin;
+}
+
+}  // namespace
+
+void Style_ToggleButton::Draw(Painter& painter, const Rect& rect, Control& control) {
+  if (const Texture* skin = AttributeImage(*this, ToggleSkinKey(control.flags())))
+    DrawStretched(painter, *skin, rect);
+  Rect text = rect;
+  if (control.HasFlag(ControlFlags::Pressed) && GetInt(attr::downOffset, 0) == 1) text = text.offset(1, 1);
+  DrawLabelText(painter, text, control.GetText(), ControlFont(control), GetColor(attr::textColor, 0xFFFFFF),
+                LabelFormat::Button, false);
+}
+
+}  // namespace vcam::dui
