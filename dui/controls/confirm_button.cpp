@@ -14,9 +14,13 @@ namespace {
 
 constexpr std::int32_t kDefaultIconGap = 2;
 
-// The image cache's skin colour. The cache does not hold one yet, so this is
-// its value before any rule file sets it.
-std::uint32_t SkinColour(const UiRuntime&) { return 0; }
+// The skin colour as GDI takes it. The rule file gives it as 0x00RRGGBB, the
+// way the recoloured icon shows it; handed over unchanged it would reach
+// SetTextColor with red and blue swapped, so the text would not match its icon.
+std::uint32_t SkinColour(const UiRuntime& runtime) {
+  const std::uint32_t rgb = runtime.skin_colour();
+  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
 
 }  // namespace
 

@@ -55,6 +55,7 @@ class Painting : public ::testing::Test {
     for (const char* name : {"checkbox.xml", "radiobutton.xml", "button.xml", "line.xml"})
       skin->Put(utf8_to_utf16(name), StyleFile(name));
     skin->Put(u"gap4.xml", StyleFile("gap4.xml", R"(iconGap="4")"));
+    skin->Put(u"skin_b4ae00", "#B4AE00\n");
     rt->SetSkinSource(std::move(skin));
     PutImage(u"pic.png", 30, 20);
     PutImage(u"bk.png", 10, 10);
@@ -294,6 +295,15 @@ TEST_F(ConfirmButtons, GapDefaultsToTwoAndTheFontSetsTheTextHeight) {
   big.SetString(attr::font, u"Big");  // 23 high: (60 - 23 - 10 - 2) / 2 = 12
   EXPECT_EQ(PaintAt(big, {0, 0, 100, 60}),
             (Log{"image 20x10 40,12,60,22 <- 0,0,20,10", "text OK 0,24,100,60 colour=0 format=21"}));
+}
+
+TEST_F(ConfirmButtons, TextTakesTheSkinColourOfItsIcon) {
+  ASSERT_TRUE(UiRuntime::Instance()->LoadRuleFile(u"skin_b4ae00"));
+  ASSERT_EQ(UiRuntime::Instance()->skin_colour(), 0xB4AE00u);
+  PutImage(u"ok.png@set_skin_color", 20, 10);  // the rule file emptied the cache
+  ConfirmButton& b = Make(u"OK", u"gap4.xml");
+  // 0x00RRGGBB B4AE00 reaches GDI as the COLORREF 0x00BBGGRR 00AEB4.
+  EXPECT_EQ(Text(PaintAt(b, {0, 0, 100, 60})), (Log{"text OK 0,29,100,60 colour=aeb4 format=21"}));
 }
 
 TEST_F(ConfirmButtons, WithoutItsRecolouredIconTheTextIsCentredAlone) {

@@ -57,12 +57,12 @@ ParsedGalleryOptions parse_gallery_options(const std::vector<std::u16string>& ar
     if (slot) return fail(utf16_to_utf8(a) + " given twice");
     slot = id;
   }
+  if (o.skin.empty() || o.layouts.empty()) return fail("give the skin and the layouts: --skin and --layouts");
   if (o.renders_one_layout()) {
     if (!o.out_folder.empty()) return fail("--out renders the whole gallery; it does not go with --layout");
-    if (o.skin.empty() || o.layouts.empty() || o.png.empty())
-      return fail("--layout needs --skin, --layouts and --png");
+    if (o.png.empty()) return fail("--layout needs --png");
   } else {
-    if (o.out_folder.empty()) return fail("give --out FOLDER, or --layout with --skin, --layouts and --png");
+    if (o.out_folder.empty()) return fail("give --out FOLDER, or --layout NAME and --png OUT.png");
     if (o.layered || o.hover || o.press || o.focus || !o.check.empty() || !o.png.empty())
       return fail("states, --layered and --png apply only with --layout");
   }
@@ -70,7 +70,7 @@ ParsedGalleryOptions parse_gallery_options(const std::vector<std::u16string>& ar
 }
 
 std::string gallery_usage() {
-  return "usage: vcam_gallery --out FOLDER\n"
+  return "usage: vcam_gallery --skin <folder|.zeloz> --layouts <folder|.zeloz> --out FOLDER\n"
          "       vcam_gallery --skin <folder|.zeloz> --layouts <folder|.zeloz> --layout NAME --png OUT.png\n"
          "                    [--layered] [--hover ID] [--press ID] [--focus ID] [--check ID]...\n";
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The gallery's command line.
 //
-//   vcam_gallery --out FOLDER
+//   vcam_gallery --skin <folder or .zeloz> --layouts <folder or .zeloz> --out FOLDER
 //       every control of the toolkit in every state, the launcher's dialogs
 //       and a layered window, each written as FOLDER\<name>.png
 //   vcam_gallery --skin <folder or .zeloz> --layouts <folder or .zeloz>

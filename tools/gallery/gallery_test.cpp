@@ -25,7 +25,8 @@ TEST(GalleryOptions, OneLayoutWithStates) {
 TEST(GalleryOptions, RefusesIncompleteOrMixedCommandLines) {
   EXPECT_FALSE(Parse({}).options);
   EXPECT_FALSE(Parse({u"--layout", u"x.xml", u"--png", u"x.png", u"--skin", u"s"}).options);  // no --layouts
-  EXPECT_FALSE(Parse({u"--out", u"d", u"--hover", u"1"}).options);
+  EXPECT_FALSE(Parse({u"--out", u"d"}).options);  // no skin or layouts
+  EXPECT_FALSE(Parse({u"--skin", u"s", u"--layouts", u"l", u"--out", u"d", u"--hover", u"1"}).options);
   EXPECT_FALSE(Parse({u"--out", u"d", u"--layout", u"x", u"--png", u"p", u"--skin", u"s", u"--layouts", u"l"}).options);
   EXPECT_FALSE(Parse({u"--out"}).options);
   EXPECT_FALSE(Parse({u"--out", u"d", u"--out", u"e"}).options);
@@ -33,7 +34,7 @@ TEST(GalleryOptions, RefusesIncompleteOrMixedCommandLines) {
   const auto bad_id = Parse({u"--skin", u"s", u"--layouts", u"l", u"--layout", u"x", u"--png", u"p", u"--press", u"12a"});
   EXPECT_FALSE(bad_id.options);
   EXPECT_NE(bad_id.error.find("--press"), std::string::npos);
-  EXPECT_TRUE(Parse({u"--out", u"d"}).options);
+  EXPECT_TRUE(Parse({u"--skin", u"s", u"--layouts", u"l", u"--out", u"d"}).options);
   EXPECT_TRUE(Parse({u"--help"}).options->help);
 }
 
@@ -50,6 +51,20 @@ TEST(WindowPixels, OpaqueWindowsIgnoreAlphaAndLayeredOnesUnpremultiply) {
 TEST(WindowPixels, TooFewWordsGiveAnEmptyPicture) {
   EXPECT_TRUE(picture_from_window_pixels({1, 2, 3}, 2, 2, false).rgba.empty());
   EXPECT_TRUE(picture_from_window_pixels({}, 0, 5, true).rgba.empty());
+}
+
+TEST(DrawOver, OpaquePixelsReplaceTransparentOnesBlendAndEdgesAreCut) {
+  RgbaPicture below{3, 1, {10, 20, 30, 255, 0, 0, 0, 0, 100, 100, 100, 255}};
+  const RgbaPicture above{2, 1, {200, 0, 0, 255, 0, 0, 200, 128}};
+  draw_over(below, above, 1, 0);
+  // Pixel 0 untouched; pixel 1 was transparent and takes the red; pixel 2 is
+  // half blue over grey.
+  EXPECT_EQ(below.rgba, (std::vector<std::uint8_t>{10, 20, 30, 255, 200, 0, 0, 255, 50, 50, 150, 255}));
+  draw_over(below, above, -1, 0);  // only above's second pixel lands, on pixel 0
+  EXPECT_EQ(below.rgba[0], 5);
+  EXPECT_EQ(below.rgba[2], 115);
+  draw_over(below, above, 3, 0);  // entirely outside: nothing changes
+  EXPECT_EQ(below.rgba[4], 200);
 }
 
 TEST(Png, EncodedPicturesDecodeToTheSamePixels) {

@@ -46,6 +46,26 @@ RgbaPicture picture_from_window_pixels(const std::vector<std::uint32_t>& words, 
   return p;
 }
 
+void draw_over(RgbaPicture& below, const RgbaPicture& above, std::int32_t x, std::int32_t y) {
+  for (std::int32_t ay = 0; ay < above.height; ++ay) {
+    const std::int32_t by = y + ay;
+    if (by < 0 || by >= below.height) continue;
+    for (std::int32_t ax = 0; ax < above.width; ++ax) {
+      const std::int32_t bx = x + ax;
+      if (bx < 0 || bx >= below.width) continue;
+      const std::uint8_t* s = &above.rgba[(static_cast<std::size_t>(ay) * above.width + ax) * 4];
+      std::uint8_t* d = &below.rgba[(static_cast<std::size_t>(by) * below.width + bx) * 4];
+      // Straight alpha on both sides: out = s*sa + d*da*(1-sa), over out alpha.
+      const std::uint32_t sa = s[3], da = d[3];
+      const std::uint32_t keep = da * (255 - sa) / 255;
+      const std::uint32_t oa = sa + keep;
+      for (int c = 0; c < 3; ++c)
+        d[c] = oa ? static_cast<std::uint8_t>((s[c] * sa + d[c] * keep + oa / 2) / oa) : 0;
+      d[3] = static_cast<std::uint8_t>(oa);
+    }
+  }
+}
+
 std::vector<std::uint8_t> encode_png(const RgbaPicture& picture) {
   std::vector<std::uint8_t> out;
   if (picture.width <= 0 || picture.height <= 0 ||

@@ -19,6 +19,10 @@ struct RgbaPicture {
 RgbaPicture picture_from_window_pixels(const std::vector<std::uint32_t>& words, std::int32_t width,
                                        std::int32_t height, bool layered);
 
+// Draws `above` over `below` with its top-left at (x, y), blending by
+// alpha; the parts outside `below` are cut off.
+void draw_over(RgbaPicture& below, const RgbaPicture& above, std::int32_t x, std::int32_t y);
+
 // PNG file contents; empty on failure.
 std::vector<std::uint8_t> encode_png(const RgbaPicture& picture);
 

@@ -1,0 +1,221 @@
+#include "tools/gallery/win/gallery_scenes.h"
+
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "common/text_utf.h"
+#include "dui/controls/progress_bar.h"
+#include "dui/core/attribute_names.h"
+#include "dui/core/panel.h"
+#include "dui/runtime/ui_runtime.h"
+#include "tools/gallery/win/picture_file.h"
+#include "tools/gallery/win/window_snapshot.h"
+
+namespace vcam::gallery {
+namespace {
+
+// The gallery's own layout files name their controls' single sample id 1.
+constexpr std::int32_t kSample = 1;
+
+struct ControlSample {
+  const char16_t* name;
+  const char16_t* element;  // the control's element with its attributes
+};
+
+// Every control of the basic set, styled from the product's skin (and the
+// gallery's own styles, gallery_*.xml, for classes the product does not use).
+constexpr std::array<ControlSample, 14> kSamples{{
+    {u"button", u"<Button id=\"1\" style=\"button.xml\" text=\"Button\" width=\"120\" height=\"32\"/>"},
+    {u"accent_button",
+     u"<Button id=\"1\" style=\"button_accent.xml\" text=\"Accent\" width=\"120\" height=\"32\"/>"},
+    {u"icon_button",
+     u"<IconButton id=\"1\" style=\"gallery_iconbutton.xml\" icon=\"icon_download.png@set_skin_color\" "
+     u"text=\"Download\" width=\"150\" height=\"32\"/>"},
+    {u"image_button",
+     u"<ImageButton id=\"1\" img=\"alert_success.png@set_skin_color\" style=\"gallery_imagebutton.xml\" "
+     u"width=\"40\" height=\"40\"/>"},
+    {u"toggle_button",
+     u"<ToggleButton id=\"1\" style=\"gallery_toggle.xml\" text=\"Toggle\" width=\"120\" height=\"32\"/>"},
+    {u"toggle_icon_button",
+     u"<ToggleIconButton id=\"1\" style=\"gallery_toggleicon.xml\" icon=\"icon_ok.png@set_skin_color\" text=\"On\" "
+     u"offIcon=\"icon_download.png@set_skin_color\" offText=\"Off\" width=\"120\" height=\"32\"/>"},
+    {u"check_box", u"<CheckBox id=\"1\" text=\"Check box\" width=\"140\" height=\"24\"/>"},
+    {u"radio_button", u"<RadioButton id=\"1\" text=\"Radio button\" width=\"140\" height=\"24\"/>"},
+    {u"confirm_button",
+     u"<ConfirmButton id=\"1\" style=\"confirmbutton.xml\" icon=\"icon_ok.png\" text=\"OK\" width=\"190\" "
+     u"height=\"54\"/>"},
+    {u"title_bar", u"<TitleBar id=\"1\" style=\"titlebar.xml\" width=\"300\" height=\"38\"/>"},
+    {u"label", u"<Label id=\"1\" text=\"Label text\" color=\"#333333\" width=\"160\" height=\"24\"/>"},
+    {u"image", u"<Image id=\"1\" src=\"alert_info.png@set_skin_color\"/>"},
+    {u"progress_bar",
+     u"<ProgressBar id=\"1\" width=\"300\" height=\"8\" progressbkimg=\"progress_bg.png\" "
+     u"progressbkScaleGrid=\"4,0,4,0\" progressimg=\"progress_fill.png@set_skin_color\" "
+     u"progressScaleGrid=\"4,0,4,0\"/>"},
+    {u"seperator", u"<Seperator id=\"1\" style=\"separator.xml\" width=\"300\" height=\"1\"/>"},
+}};
+
+enum class State { Up, Hover, Pressed, Disabled, Checked, Focused };
+constexpr std::array<std::pair<State, const char16_t*>, 6> kStates{{{State::Up, u"up"},
+                                                                   {State::Hover, u"hover"},
+                                                                   {State::Pressed, u"pressed"},
+                                                                   {State::Disabled, u"disabled"},
+                                                                   {State::Checked, u"checked"},
+                                                                   {State::Focused, u"focused"}}};
+
+SnapshotStates states_for(State state) {
+  SnapshotStates s;
+  switch (state) {
+    case State::Up: break;
+    case State::Hover: s.hover = kSample; break;
+    case State::Pressed: s.press = kSample; break;
+    case State::Disabled: s.disable.push_back(kSample); break;
+    case State::Checked: s.check.push_back(kSample); break;
+    case State::Focused: s.focus = kSample; break;
+  }
+  return s;
+}
+
+dui::Control* find_id(dui::Control* c, std::int32_t id) {
+  if (!c) return nullptr;
+  std::int32_t value = 0;
+  if (c->FindValue(dui::attr::id, &value) && value == id) return c;
+  if (auto* panel = dynamic_cast<dui::Panel*>(c))
+    for (dui::Control* child = panel->first_child(); child; child = child->next())
+      if (dui::Control* hit = find_id(child, id)) return hit;
+  return nullptr;
+}
+
+void set_text(dui::Control* root, std::int32_t id, const char16_t* text) {
+  if (dui::Control* c = find_id(root, id)) c->SetText(text);
+}
+
+void set_progress(dui::Control* root, std::int32_t id, std::int32_t range, std::int32_t position) {
+  if (auto* bar = dynamic_cast<dui::ProgressBar*>(find_id(root, id))) {
+    bar->range = range;
+    bar->position = position;
+  }
+}
+
+class Gallery {
+ public:
+  Gallery(const std::u16string& out, std::string& errors) : out_(out), errors_(errors) {}
+
+  void controls() {
+    for (const ControlSample& sample : kSamples) {
+      const std::u16string layout = std::u16string(u"gallery_") + sample.name + u".xml";
+      for (const auto& [state, state_name] : kStates) {
+        if (state == State::Pressed && std::u16string(sample.name) == u"title_bar") continue;  // see take_snapshot
+        std::unique_ptr<dui::Control> root = load(layout);
+        if (!root) continue;
+        if (std::u16string(sample.name) == u"progress_bar") set_progress(root.get(), kSample, 1000, 375);
+        save(std::u16string(sample.name) + u"_" + state_name, take_snapshot(std::move(root), states_for(state)));
+      }
+    }
+  }
+
+  void dialogs() {
+    // The alert in its two modes: the other group is hidden, as the launcher does.
+    for (bool two : {false, true}) {
+      std::unique_ptr<dui::Control> root = load(u"alertwindow.xml");
+      if (!root) return;
+      set_text(root.get(), 1001, u"Update available");
+      set_text(root.get(), 1003, u"A new version of the camera is ready.");
+      set_text(root.get(), 1004, u"OK");
+      set_text(root.get(), 1007, u"Update");
+      set_text(root.get(), 1008, u"Later");
+      if (dui::Control* hidden = find_id(root.get(), two ? 1005 : 1006)) hidden->SetVisible(false);
+      Snapshot alert = take_snapshot(std::move(root), {});
+      if (two && alert.picture) with_shadow(*alert.picture);
+      save(two ? u"alert_two_buttons" : u"alert_one_button", std::move(alert));
+    }
+    std::unique_ptr<dui::Control> root = load(u"progresswindow.xml");
+    if (!root) return;
+    set_text(root.get(), 1001, u"Downloading decoders...");
+    set_progress(root.get(), 1002, 1000, 375);
+    set_text(root.get(), 1003, u"37.50%");
+    save(u"progress_37_5", take_snapshot(std::move(root), {}));
+  }
+
+  int failures() const { return failures_; }
+
+ private:
+  std::unique_ptr<dui::Control> load(const std::u16string& layout) {
+    std::unique_ptr<dui::Control> root = dui::UiRuntime::Instance()->LoadLayout(layout);
+    if (!root) fail(layout, "the layout is missing or malformed");
+    return root;
+  }
+
+  // The shadow window as the dialogs carry it: layered, 20/14/16/21 pixels
+  // larger than its owner, and the owner drawn over it at (20, 14).
+  void with_shadow(const RgbaPicture& owner) {
+    std::unique_ptr<dui::Control> shadow = load(u"proxywindow.xml");
+    if (!shadow) return;
+    SnapshotStates layered;
+    layered.layered = true;
+    layered.size = dui::Size{owner.width + 20 + 16, owner.height + 14 + 21};
+    Snapshot s = take_snapshot(std::move(shadow), layered);
+    if (s.picture) {
+      save(u"shadow_layered", Snapshot{s.picture, {}});
+      draw_over(*s.picture, owner, 20, 14);
+    }
+    save(u"alert_with_shadow", std::move(s));
+  }
+
+  void save(const std::u16string& name, Snapshot snapshot) {
+    if (!snapshot.picture) return fail(name, snapshot.error);
+    const std::u16string path = out_ + u"\\" + name + u".png";
+    if (!write_picture(path, *snapshot.picture)) fail(name, "cannot write " + utf16_to_utf8(path));
+  }
+
+  void fail(const std::u16string& what, const std::string& why) {
+    ++failures_;
+    errors_ += utf16_to_utf8(what) + ": " + why + "\n";
+  }
+
+  std::u16string out_;
+  std::string& errors_;
+  int failures_ = 0;
+};
+
+}  // namespace
+
+dui::MemoryFileSource gallery_layouts() {
+  dui::MemoryFileSource files;
+  for (const ControlSample& sample : kSamples) {
+    const std::u16string xml = std::u16string(u"<Window style=\"background.xml\"><Grid margin=\"16,16,16,16\">") +
+                               sample.element + u"</Grid></Window>";
+    files.Put(std::u16string(u"gallery_") + sample.name + u".xml", utf16_to_utf8(xml));
+  }
+  return files;
+}
+
+dui::MemoryFileSource gallery_styles() {
+  // The product's neutral button images with the classes that show an icon
+  // or keep a checked state.
+  const std::string skins =
+      R"(upSkin="button_normal.png" overSkin="button_hover.png" downSkin="button_down.png" )"
+      R"(disabledSkin="button_disabled.png" scaleGrid="5,5,5,5")";
+  dui::MemoryFileSource files;
+  files.Put(u"gallery_iconbutton.xml", R"(<Styles><Style class="IconButton"><Setters )" + skins +
+                                           R"( textColor="#333333" iconGap="6"/></Style></Styles>)");
+  files.Put(u"gallery_toggleicon.xml", R"(<Styles><Style class="ToggleIconButton"><Setters )" + skins +
+                                           R"( textColor="#333333" iconGap="6"/></Style></Styles>)");
+  files.Put(u"gallery_toggle.xml",
+            R"(<Styles><Style class="ToggleButton"><Setters )" + skins +
+                R"( checkedUpSkin="button_accent.png@set_skin_color" checkedOverSkin="button_accent_hover.png@set_skin_color")"
+                R"( checkedDownSkin="button_accent.png@set_skin_color_darken" checkedDisabledSkin="button_accent_disabled.png")"
+                R"( textColor="#333333"/></Style></Styles>)");
+  files.Put(u"gallery_imagebutton.xml",
+            R"(<Styles><Style class="Button"><Setters overSkin="flat_hover.png" downSkin="flat_down.png"/></Style></Styles>)");
+  return files;
+}
+
+int render_gallery(const std::u16string& out_folder, std::string& errors) {
+  Gallery gallery(out_folder, errors);
+  gallery.controls();
+  gallery.dialogs();
+  return gallery.failures();
+}
+
+}  // namespace vcam::gallery
