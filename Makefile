@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 CMAKE_QUIET := -Wno-dev --log-level=WARNING
 
-.PHONY: all setup deps build build-host build-win32 build-win64 test test-host test-fuzz test-windows \
+.PHONY: all setup deps build build-host build-win32 build-win64 art test test-host test-fuzz test-windows \
 	test-win32 test-win64 demo bench fuzz clean
 
 all: build
@@ -35,6 +35,11 @@ build-win64: deps build/win64/CMakeCache.txt
 
 build: build-host build-win32 build-win64
 
+# The product's artwork and its packs, made on the host (the Windows tests,
+# the gallery and the benchmarks read them).
+art: setup build/host/CMakeCache.txt
+	@cmake --build --preset host --target art
+
 test-host: build-host
 	@ctest --preset host
 
@@ -45,13 +50,13 @@ test-fuzz: setup build/fuzz/CMakeCache.txt
 # The Windows tests run under the Wine this machine can execute: the win32
 # build under 32-bit Wine and the 64-bit camera beside it where i386 programs
 # run, otherwise the whole win64 build under 64-bit Wine.
-test-windows: build-win32 build-win64
+test-windows: art build-win32 build-win64
 	@tools/test-windows.sh
 
 # One Windows build's whole suite, whatever the machine (for developers).
-test-win32: build-win32
+test-win32: art build-win32
 	@tools/run-wine.sh ctest --preset win32
-test-win64: build-win64
+test-win64: art build-win64
 	@tools/run-wine.sh --win64 ctest --preset win64
 
 # Both builds first, then the host tests natively (ASan + UBSan), short fuzz
@@ -59,10 +64,10 @@ test-win64: build-win64
 # One make run, so setup and the Windows libraries are checked once.
 test: build test-host test-fuzz test-windows
 
-demo: build-win32 build-win64
+demo: art build-win32 build-win64
 	@tools/demo-all.sh
 
-bench: setup deps build/host-bench/CMakeCache.txt build/win32/CMakeCache.txt build/win64/CMakeCache.txt
+bench: setup deps art build/host-bench/CMakeCache.txt build/win32/CMakeCache.txt build/win64/CMakeCache.txt
 	@cmake --build --preset host-bench
 	@cmake --build --preset win32-bench
 	@cmake --build --preset win64-bench

@@ -33,8 +33,7 @@ constexpr std::array<ControlSample, 14> kSamples{{
      u"<IconButton id=\"1\" style=\"gallery_iconbutton.xml\" icon=\"icon_download.png@set_skin_color\" "
      u"text=\"Download\" width=\"150\" height=\"32\"/>"},
     {u"image_button",
-     u"<ImageButton id=\"1\" img=\"alert_success.png@set_skin_color\" style=\"gallery_imagebutton.xml\" "
-     u"width=\"40\" height=\"40\"/>"},
+     u"<ImageButton id=\"1\" img=\"alert_success.png@set_skin_color\" width=\"40\" height=\"40\"/>"},
     {u"toggle_button",
      u"<ToggleButton id=\"1\" style=\"gallery_toggle.xml\" text=\"Toggle\" width=\"120\" height=\"32\"/>"},
     {u"toggle_icon_button",
@@ -206,8 +205,6 @@ dui::MemoryFileSource gallery_styles() {
                 R"( checkedUpSkin="button_accent.png@set_skin_color" checkedOverSkin="button_accent_hover.png@set_skin_color")"
                 R"( checkedDownSkin="button_accent.png@set_skin_color_darken" checkedDisabledSkin="button_accent_disabled.png")"
                 R"( textColor="#333333"/></Style></Styles>)");
-  files.Put(u"gallery_imagebutton.xml",
-            R"(<Styles><Style class="Button"><Setters overSkin="flat_hover.png" downSkin="flat_down.png"/></Style></Styles>)");
   return files;
 }
 
