@@ -43,4 +43,14 @@ Raster FrameShadow(const FrameShadowParams& s) {
   return out;
 }
 
+FrameShadowParams DialogShadow() {
+  FrameShadowParams shadow;
+  shadow.margin_left = 20, shadow.margin_top = 14, shadow.margin_right = 16, shadow.margin_bottom = 21;
+  shadow.grid_left = shadow.grid_top = shadow.grid_right = shadow.grid_bottom = 24;
+  shadow.sigma = 6.5f;
+  shadow.offset_y = 4.0f;
+  shadow.opacity = 0.20f;
+  return shadow;
+}
+
 }  // namespace vcam::artgen

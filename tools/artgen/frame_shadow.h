@@ -26,4 +26,8 @@ struct FrameShadowParams {
 // fading at its corners there).
 Raster FrameShadow(const FrameShadowParams& params);
 
+// The drop shadow both programs put around their dialogs: margins 20, 14, 16
+// and 21 outside the window, drawn with a 24-pixel nine-slice grid.
+FrameShadowParams DialogShadow();
+
 }  // namespace vcam::artgen

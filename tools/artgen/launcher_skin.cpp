@@ -126,13 +126,7 @@ ArtworkList LauncherSkinImages() {
   add("separator_h.png", Solid(4, 1, kLine));
   add("separator_v.png", Solid(1, 4, kLine));
 
-  FrameShadowParams shadow;
-  shadow.margin_left = 20, shadow.margin_top = 14, shadow.margin_right = 16, shadow.margin_bottom = 21;
-  shadow.grid_left = shadow.grid_top = shadow.grid_right = shadow.grid_bottom = 24;
-  shadow.sigma = 6.5f;
-  shadow.offset_y = 4.0f;
-  shadow.opacity = 0.20f;
-  add("shadow.png", FrameShadow(shadow));
+  add("shadow.png", FrameShadow(DialogShadow()));
   return list;
 }
 

@@ -105,13 +105,7 @@ ArtworkList UninstallerSkinImages() {
   add("pro_bg.png", Bar(516, 9, Hex(0xE8E8E8), Hex(0xE2E2E2)));
   add("pro_fg.png", Bar(516, 9, Hex(kAccentLight), Hex(kAccentDark)));
 
-  FrameShadowParams shadow;
-  shadow.margin_left = 20, shadow.margin_top = 14, shadow.margin_right = 16, shadow.margin_bottom = 21;
-  shadow.grid_left = shadow.grid_top = shadow.grid_right = shadow.grid_bottom = 24;
-  shadow.sigma = 6.5f;
-  shadow.offset_y = 4.0f;
-  shadow.opacity = 0.20f;
-  add("frame_proxy_bkgnd.png", FrameShadow(shadow));
+  add("frame_proxy_bkgnd.png", FrameShadow(DialogShadow()));
   return list;
 }
 
