@@ -11,12 +11,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/text_utf.h"
 #include "common/win/unique_handle.h"
@@ -277,6 +280,17 @@ void BM_FullRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRepaint)->ArgName("layered")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A layered window's flush with nothing dirty: what UpdateLayeredWindow of
+// the whole window costs on its own, which every flush pays.
+void BM_LayeredFlushNothingDirty(benchmark::State& state) {
+  Page page(state, true);
+  if (!page.ok()) return;
+  page.window().FlushLayered();
+  for (auto _ : state) page.window().FlushLayered();
+  state.SetLabel("layered 450x260");
+}
+BENCHMARK(BM_LayeredFlushNothingDirty)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The region covered by `rects`.
 UniqueGdiObject RegionOf(std::initializer_list<Rect> rects) {
   UniqueGdiObject all(::CreateRectRgn(0, 0, 0, 0));
@@ -314,8 +328,7 @@ enum class HoverRepaint { Invalidated, Full };
 // One hover change to `to` and its repaint: the window's own posted repaint of
 // what it invalidated, or every pixel for the same change.
 // Returns the number of repaint requests the window ran.
-int HoverChange(Page& page, const Control& to, HoverRepaint how) {
-  page.HoverOnto(to);
+int RepaintAfterHover(Page& page, HoverRepaint how) {
   if (how == HoverRepaint::Full) {
     if (page.window().IsLayered())
       page.window().AddDirtyRect(page.client());
@@ -323,6 +336,18 @@ int HoverChange(Page& page, const Control& to, HoverRepaint how) {
       ::RedrawWindow(page.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   return Pump();
+}
+
+int HoverChange(Page& page, const Control& to, HoverRepaint how) {
+  page.HoverOnto(to);
+  return RepaintAfterHover(page, how);
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+  std::nth_element(values.begin(), middle, values.end());
+  return *middle;
 }
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -372,33 +397,42 @@ void BM_HoverChange(benchmark::State& state) {
   }
   if (!NothingPending(page)) return Refuse(state, "a hover change was left unpainted");
 
-  // Both paths over the same number of changes for the ratio, each in a run
-  // of its own so that one path's deferred drawing is not charged to the other.
-  constexpr int kRounds = 60;
-  double seconds[2] = {0, 0};
-  for (HoverRepaint how : {HoverRepaint::Full, HoverRepaint::Invalidated}) {
-    LARGE_INTEGER from, to;
+  // Both paths over the same changes for the ratio, in alternating runs of
+  // ten so that one path's deferred drawing is seldom charged to the other;
+  // medians, since other processes share the machine.
+  constexpr int kRuns = 12;
+  constexpr int kRunLength = 10;
+  std::vector<double> samples[3];
+  std::vector<double> handling;  // the WM_MOUSEMOVE alone, on the invalidated path
+  auto sample = [&](HoverRepaint how, const Control& to, std::vector<double>& into) {
+    LARGE_INTEGER from, moved, until;
     ::QueryPerformanceCounter(&from);
-    for (int i = 0; i < kRounds; ++i) {
-      HoverChange(page, *buttons[next], how);
-      next ^= 1;
-    }
-    ::QueryPerformanceCounter(&to);
-    seconds[how == HoverRepaint::Full] = Seconds(from, to);
-  }
+    page.HoverOnto(to);
+    ::QueryPerformanceCounter(&moved);
+    RepaintAfterHover(page, how);
+    ::QueryPerformanceCounter(&until);
+    into.push_back(Seconds(from, until) * 1000);
+    if (&into == &samples[0]) handling.push_back(Seconds(from, moved) * 1000);
+  };
+  for (int run = 0; run < kRuns; ++run)
+    for (HoverRepaint how : {HoverRepaint::Full, HoverRepaint::Invalidated})
+      for (int i = 0; i < kRunLength; ++i) {
+        sample(how, *buttons[next], samples[how == HoverRepaint::Full]);
+        next ^= 1;
+      }
   // What a mouse move costs that changes nothing: the floor under the
   // invalidated path (cursor, message, hit test, no repaint).
-  LARGE_INTEGER from, to;
-  ::QueryPerformanceCounter(&from);
-  for (int i = 0; i < kRounds; ++i) HoverChange(page, *buttons[next ^ 1], HoverRepaint::Invalidated);
-  ::QueryPerformanceCounter(&to);
-  state.counters["move_only_ms"] = Seconds(from, to) * 1000 / kRounds;
+  for (int i = 0; i < kRuns * kRunLength; ++i) sample(HoverRepaint::Invalidated, *buttons[next ^ 1], samples[2]);
+  const double invalidated = Median(samples[0]);
+  const double full = Median(samples[1]);
   const Rect c = page.client();
-  state.counters["invalidated_ms"] = seconds[0] * 1000 / kRounds;
-  state.counters["full_ms"] = seconds[1] * 1000 / kRounds;
+  state.counters["invalidated_ms"] = invalidated;
+  state.counters["full_ms"] = full;
+  state.counters["move_only_ms"] = Median(samples[2]);
+  state.counters["mousemove_ms"] = Median(handling);
   state.counters["repaint_requests"] =
       state.iterations() ? static_cast<double>(repaints) / static_cast<double>(state.iterations()) : 0;
-  state.counters["ratio"] = seconds[1] > 0 ? seconds[0] / seconds[1] : 0;
+  state.counters["ratio"] = full > 0 ? invalidated / full : 0;
   state.counters["repainted_px"] = static_cast<double>(a.width()) * a.height() + static_cast<double>(b.width()) * b.height();
   state.counters["window_px"] = static_cast<double>(c.width()) * c.height();
   state.SetLabel(std::string(page.window().IsLayered() ? "layered" : "ordinary") +
