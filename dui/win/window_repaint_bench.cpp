@@ -4,6 +4,10 @@
 // neighbour through the invalidated rectangles against a full repaint for the
 // same change. A hover change should repaint only the two buttons and cost
 // under a tenth of a full repaint (the hover benchmarks' `ratio`).
+// Hover counters, in milliseconds unless named otherwise: invalidated_ms and
+// full_ms (medians of the two paths), mousemove_ms (the WM_MOUSEMOVE of the
+// invalidated path alone), move_only_ms (a move that changes no hover),
+// repaint_requests (the host's posted repaints run per change).
 //
 // The skin is the art build's unpacked folder: VCAM_BENCH_SKIN, else the
 // folder this program was built beside (VCAM_BENCH_SKIN_DEFAULT).
