@@ -129,6 +129,7 @@ LRESULT CALLBACK WindowImpl::CreationHook(int code, WPARAM wparam, LPARAM lparam
 
 LRESULT WindowImpl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == RepaintMessage()) {
+    repaint_posted_ = false;
     if (layered_)
       FlushLayered();
     else
@@ -306,10 +307,14 @@ LRESULT WindowImpl::OnPrintClient(HDC dc, LPARAM flags) {
 }
 
 void WindowImpl::RequestRepaint(bool synchronous) {
-  if (synchronous)
+  if (synchronous) {
     ::SendMessageW(hwnd_, RepaintMessage(), 0, 0);
-  else
-    ::PostMessageW(hwnd_, RepaintMessage(), 0, 0);
+    return;
+  }
+  // One request waiting in the queue repaints everything invalidated before
+  // it runs: a hover change invalidates two controls but repaints once.
+  if (repaint_posted_) return;
+  repaint_posted_ = ::PostMessageW(hwnd_, RepaintMessage(), 0, 0) != FALSE;
 }
 
 void WindowImpl::Invalidate(Control* control, bool synchronous) {
@@ -334,10 +339,15 @@ void WindowImpl::AddDirtyRect(const Rect& r) {
 }
 
 void WindowImpl::FlushLayered() {
+  // The bounds of what is painted now: the system copies only that part of
+  // the buffer to the window.
+  RECT changed{0, 0, 0, 0};
   if (root_ && buffer_.valid()) {
     for (const Rect& r : dirty_) {
       buffer_.Clear(r);
       PaintBuffer(r);
+      const RECT painted{r.left, r.top, r.right, r.bottom};
+      ::UnionRect(&changed, &changed, &painted);
     }
   }
   dirty_.Clear();
@@ -348,7 +358,16 @@ void WindowImpl::FlushLayered() {
   SIZE size{wr.right - wr.left, wr.bottom - wr.top};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, constant_alpha_, static_cast<BYTE>(per_pixel_alpha_ ? AC_SRC_ALPHA : 0)};
-  ::UpdateLayeredWindow(hwnd_, nullptr, &position, &size, buffer_.dc(), &source, 0, &blend, ULW_ALPHA);
+  UPDATELAYEREDWINDOWINFO info{};
+  info.cbSize = sizeof info;
+  info.pptDst = &position;
+  info.psize = &size;
+  info.hdcSrc = buffer_.dc();
+  info.pptSrc = &source;
+  info.pblend = &blend;
+  info.dwFlags = ULW_ALPHA;
+  info.prcDirty = &changed;
+  ::UpdateLayeredWindowIndirect(hwnd_, &info);
 }
 
 LRESULT WindowImpl::OnSysCommand(WPARAM wparam, LPARAM lparam) {

@@ -187,6 +187,7 @@ class WindowImpl : public WindowBase, public CDropTarget, public ControlHost {
   DirtyRectList dirty_;
 
   bool moving_ = false;
+  bool repaint_posted_ = false;  // a repaint request waits in the queue
   DropRouting drops_;
 };
 

@@ -199,6 +199,36 @@ TEST_F(Window, InvalidatingAControlRepaintsOnlyWhatItCovers) {
   EXPECT_EQ(right->paints, 1) << "a detached control is not painted";
 }
 
+// Counts the repaint requests waiting in the window's queue, taking them out.
+int TakeRepaintRequests(HWND hwnd) {
+  const UINT repaint = UiRuntime::Instance()->profile().repaint_message;
+  int n = 0;
+  MSG msg;
+  while (::PeekMessageW(&msg, hwnd, repaint, repaint, PM_REMOVE)) ++n;
+  return n;
+}
+
+TEST_F(Window, InvalidationsBeforeTheRepaintRunsShareOneRequest) {
+  auto root = std::make_unique<Canvas>();
+  root->SetSize(attr::initSize, {100, 80});
+  FilledControl* left = static_cast<FilledControl*>(root->AddChild(Filled(kRed, 0, 0, 40, 40)));
+  FilledControl* right = static_cast<FilledControl*>(root->AddChild(Filled(kBlue, 50, 0, 40, 40)));
+  WindowImpl* w = OpenTree(std::move(root));
+  Pump();
+  left->paints = right->paints = 0;
+  w->Invalidate(left, false);
+  w->Invalidate(right, false);
+  w->Invalidate(left, false);
+  EXPECT_EQ(TakeRepaintRequests(w->hwnd()), 1);
+  // That one request repaints both: the update region holds what was invalidated.
+  ::SendMessageW(w->hwnd(), UiRuntime::Instance()->profile().repaint_message, 0, 0);
+  EXPECT_EQ(left->paints, 1);
+  EXPECT_EQ(right->paints, 1);
+  // Once it ran, the next invalidation asks again.
+  w->Invalidate(right, false);
+  EXPECT_EQ(TakeRepaintRequests(w->hwnd()), 1);
+}
+
 TEST_F(Window, LayeredWindowFlushesOnceBeforeTheTwentyFirstRectIsStored) {
   auto root = std::make_unique<Canvas>();
   root->SetSize(attr::initSize, {420, 100});
