@@ -11,19 +11,15 @@ namespace vcam::dui {
 
 namespace {
 
-PropertyKey CheckIconKey(std::uint32_t flags) {
-  const bool checked = flags & ControlFlags::Checked;
-  if (!(flags & ControlFlags::Enabled)) return checked ? attr::checkedDisabledIcon : attr::disabledIcon;
-  if (flags & ControlFlags::Pressed) return checked ? attr::checkedDownIcon : attr::downIcon;
-  if (flags & ControlFlags::Hover) return checked ? attr::checkedOverIcon : attr::overIcon;
-  return checked ? attr::checkedUpIcon : attr::upIcon;
-}
+const CheckedStateKeys kIcons{{attr::disabledIcon, attr::downIcon, attr::overIcon, attr::upIcon},
+                              {attr::checkedDisabledIcon, attr::checkedDownIcon, attr::checkedOverIcon,
+                               attr::checkedUpIcon}};
 
 }  // namespace
 
 void Style_CheckButton::Draw(Painter& painter, const Rect& rect, Control& control) {
   // A missing icon is placed as if it were 0 x 0, so the text still shows.
-  const Texture* icon = AttributeImage(*this, CheckIconKey(control.flags()));
+  const Texture* icon = AttributeImage(*this, CheckedStateKey(control.flags(), kIcons));
   const Size size = ImageSize(icon);
   if (icon) {
     const Point at = CheckIconPosition(rect, size);

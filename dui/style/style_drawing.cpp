@@ -40,4 +40,12 @@ PropertyKey StateSkinKey(std::uint32_t flags) {
   return attr::upSkin;
 }
 
+PropertyKey CheckedStateKey(std::uint32_t flags, const CheckedStateKeys& keys) {
+  const PropertyKey* set = (flags & ControlFlags::Checked) ? keys.checked : keys.plain;
+  if (!(flags & ControlFlags::Enabled)) return set[0];
+  if (flags & ControlFlags::Pressed) return set[1];
+  if (flags & ControlFlags::Hover) return set[2];
+  return set[3];
+}
+
 }  // namespace vcam::dui

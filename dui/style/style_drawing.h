@@ -29,4 +29,14 @@ void DrawSliced(Painter& painter, const Texture* texture, const Rect& r, const O
 // "downSkin"; Focused or Hover "overSkin"; else "upSkin".
 PropertyKey StateSkinKey(std::uint32_t flags);
 
+// The attributes of a state rule with checked variants, in order disabled,
+// down, over, up.
+struct CheckedStateKeys {
+  PropertyKey plain[4];
+  PropertyKey checked[4];
+};
+// No Enabled: disabled; Pressed: down; Hover: over; else up; the checked
+// variant when the control is Checked.
+PropertyKey CheckedStateKey(std::uint32_t flags, const CheckedStateKeys& keys);
+
 }  // namespace vcam::dui

@@ -10,18 +10,14 @@ namespace vcam::dui {
 
 namespace {
 
-PropertyKey ToggleSkinKey(std::uint32_t flags) {
-  const bool checked = flags & ControlFlags::Checked;
-  if (!(flags & ControlFlags::Enabled)) return checked ? attr::checkedDisabledSkin : attr::disabledSkin;
-  if (flags & ControlFlags::Pressed) return checked ? attr::checkedDownSkin : attr::downSkin;
-  if (flags & ControlFlags::Hover) return checked ? attr::checkedOverSkin : attr::overSkin;
-  return checked ? attr::checkedUpSkin : attr::upSkin;
-}
+const CheckedStateKeys kSkins{{attr::disabledSkin, attr::downSkin, attr::overSkin, attr::upSkin},
+                              {attr::checkedDisabledSkin, attr::checkedDownSkin, attr::checkedOverSkin,
+                               attr::checkedUpSkin}};
 
 }  // namespace
 
 void Style_ToggleButton::Draw(Painter& painter, const Rect& rect, Control& control) {
-  if (const Texture* skin = AttributeImage(*this, ToggleSkinKey(control.flags())))
+  if (const Texture* skin = AttributeImage(*this, CheckedStateKey(control.flags(), kSkins)))
     DrawStretched(painter, *skin, rect);
   Rect text = rect;
   if (control.HasFlag(ControlFlags::Pressed) && GetInt(attr::downOffset, 0) == 1) text = text.offset(1, 1);

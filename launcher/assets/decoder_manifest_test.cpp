@@ -5,6 +5,7 @@
 #include "common/testing/scratch_folder.h"
 #include "common/testing/test_bytes.h"
 #include "launcher/log/testing/log_capture.h"
+#include "launcher/remote/testing/serving_download.h"
 #include "launcher/remote/whole_file.h"
 
 namespace vcam::launcher {
@@ -18,14 +19,7 @@ class LoadDecoderManifest : public ::testing::Test {
  protected:
   LoadDecoderManifest() { origin.application_folder = dir.path().u16string() + u"/"; }
 
-  remote_download serving(const std::string& body) {
-    return [this, body](const std::string& url, const std::u16string& path) {
-      requested = url;
-      if (body.empty()) return false;
-      write_bytes(std::filesystem::path(path), text_bytes(body));
-      return true;
-    };
-  }
+  remote_download serving(const std::string& body) { return vcam::testing::serving_download(body, &requested); }
 
   std::string local_copy() const {
     std::string s;

@@ -7,6 +7,7 @@
 #include "common/testing/scratch_folder.h"
 #include "common/testing/test_bytes.h"
 #include "launcher/log/testing/log_capture.h"
+#include "launcher/remote/testing/serving_download.h"
 #include "launcher/remote/whole_file.h"
 
 namespace vcam::launcher {
@@ -38,14 +39,7 @@ class LoadConfiguration : public ::testing::Test {
 
   // A download step that serves `body` (or fails when it is empty) and
   // records the URL it was asked for.
-  remote_download serving(const std::string& body) {
-    return [this, body](const std::string& url, const std::u16string& path) {
-      requested = url;
-      if (body.empty()) return false;
-      write_bytes(std::filesystem::path(path), text_bytes(body));
-      return true;
-    };
-  }
+  remote_download serving(const std::string& body) { return vcam::testing::serving_download(body, &requested); }
 
   bool load(const remote_download& download) {
     return load_configuration(download, origin, block, url_codecs, url_update);
