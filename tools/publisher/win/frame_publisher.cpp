@@ -7,15 +7,9 @@
 #include "common/win/unique_handle.h"
 
 namespace vcam::publisher {
-namespace {
-
-// A publisher is not under the loader lock; it may wait longer than readers.
-constexpr DWORD kPublishWaitMs = 1000;
-
-}  // namespace
-
-FramePublisher::FramePublisher(camera::RegionNames names)
-    : region_(std::move(names), camera::kFrameRegionSize, camera::SharedRegion::MutexLabel::WhenCreated) {}
+FramePublisher::FramePublisher(camera::RegionNames names, DWORD wait_ms)
+    : region_(std::move(names), camera::kFrameRegionSize, camera::SharedRegion::MutexLabel::WhenCreated),
+      wait_ms_(wait_ms) {}
 
 bool FramePublisher::open() { return region_.open(); }
 
@@ -23,7 +17,7 @@ bool FramePublisher::publish(const std::uint8_t* pixels, std::int32_t width, std
                              std::uint64_t stamp) {
   const std::size_t bytes = camera::published_picture_bytes(width, height);
   if (!region_.is_open() || !pixels || bytes == 0) return false;
-  const MutexLock lock(region_.mutex(), kPublishWaitMs);
+  const MutexLock lock(region_.mutex(), wait_ms_);
   if (!lock.owns()) return false;
   std::uint8_t* view = region_.view();
   std::memcpy(view + camera::kFrameWidthOffset, &width, 4);
@@ -35,7 +29,7 @@ bool FramePublisher::publish(const std::uint8_t* pixels, std::int32_t width, std
 
 bool FramePublisher::withdraw() {
   if (!region_.is_open()) return false;
-  const MutexLock lock(region_.mutex(), kPublishWaitMs);
+  const MutexLock lock(region_.mutex(), wait_ms_);
   if (!lock.owns()) return false;
   const std::int32_t zero = 0;
   std::memcpy(region_.view() + camera::kFrameWidthOffset, &zero, 4);

@@ -12,7 +12,9 @@ namespace vcam::publisher {
 
 class FramePublisher {
  public:
-  explicit FramePublisher(camera::RegionNames names = camera::kFrameChannelNames);
+  // A publisher is not under the loader lock, so by default it may wait
+  // longer than readers; one that must keep its pace passes a shorter wait.
+  explicit FramePublisher(camera::RegionNames names = camera::kFrameChannelNames, DWORD wait_ms = 1000);
 
   bool open();
   // Writes width, height and width x |height| x 4 bytes of pixels, then the
@@ -23,6 +25,7 @@ class FramePublisher {
 
  private:
   camera::SharedRegion region_;
+  DWORD wait_ms_;
 };
 
 }  // namespace vcam::publisher
