@@ -25,6 +25,8 @@ import threading
 import time
 import urllib.parse
 
+import outside_receivers
+
 # Upper bound of any deliberate delay, so that no scripted answer keeps a
 # worker thread forever when a client never gives up.
 MAX_STALL_SECONDS = 120
@@ -123,6 +125,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if length:
             body = self.rfile.read(length)
         path = urllib.parse.unquote(parts.path)
+        if outside_receivers.handle(self, path, parts.query, body):
+            return
         if path.startswith("/__/"):
             self._scripted(path[4:].split("/"), body)
         else:
