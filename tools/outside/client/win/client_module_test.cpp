@@ -192,7 +192,10 @@ TEST_F(ClientModuleTest, TheRestartButtonAsksForAFreshStart) {
   std::atomic<bool> clicked{false};
   std::thread user([&] {
     HWND window = wait_for_window(L"ZeloOlvana - 6.0.0.5");
-    HWND button = window ? ::FindWindowExW(window, nullptr, L"Button", L"Restart") : nullptr;
+    // The window is found by title while its children are still being made.
+    HWND button = nullptr;
+    for (int i = 0; window && !button && i < 250; ++i, ::Sleep(20))
+      button = ::FindWindowExW(window, nullptr, L"Button", L"Restart");
     if (!button) {
       if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
       return;
