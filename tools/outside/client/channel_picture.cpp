@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numeric>
 
 namespace vcam::client {
@@ -51,6 +52,26 @@ void PictureReducer::prepare(std::int32_t sw, std::int32_t sh, std::int32_t dw, 
   sw_ = sw, sh_ = sh, dw_ = dw, dh_ = dh;
 }
 
+namespace {
+
+// Blends two BGRX pixels with `w` in 1/256 of the second, blue and red side
+// by side in one word, green in another: three multiplications per pair
+// rather than six. The unused byte comes out 0.
+inline std::uint32_t blend(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
+  const std::uint32_t iw = 256 - w;
+  const std::uint32_t rb = (((a & 0x00FF00FF) * iw + (b & 0x00FF00FF) * w) >> 8) & 0x00FF00FF;
+  const std::uint32_t g = (((a & 0x0000FF00) * iw + (b & 0x0000FF00) * w) >> 8) & 0x0000FF00;
+  return rb | g;
+}
+
+inline std::uint32_t load(const std::uint8_t* p) {
+  std::uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+}  // namespace
+
 bool PictureReducer::reduce(const std::uint8_t* src, std::int32_t sw, std::int32_t sh, std::uint8_t* dst,
                             std::int32_t dw, std::int32_t dh) {
   if (!src || !dst || sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0 || dw > sw || dh > sh) return false;
@@ -60,19 +81,15 @@ bool PictureReducer::reduce(const std::uint8_t* src, std::int32_t sw, std::int32
     const Tap row = rows_[static_cast<std::size_t>(y)];
     const std::uint8_t* upper = src + static_cast<std::size_t>(row.index) * src_stride;
     const std::uint8_t* lower = row.weight ? upper + src_stride : upper;
-    const std::uint32_t wy = row.weight, iy = 256 - wy;
     std::uint8_t* out = dst + static_cast<std::size_t>(y) * dw * 4;
     for (std::int32_t x = 0; x < dw; ++x, out += 4) {
       const Tap col = columns_[static_cast<std::size_t>(x)];
       const std::size_t left = static_cast<std::size_t>(col.index) * 4;
       const std::size_t right = col.weight ? left + 4 : left;
-      const std::uint32_t wx = col.weight, ix = 256 - wx;
-      for (int c = 0; c < 3; ++c) {
-        const std::uint32_t top = upper[left + c] * ix + upper[right + c] * wx;
-        const std::uint32_t bottom = lower[left + c] * ix + lower[right + c] * wx;
-        out[c] = static_cast<std::uint8_t>((top * iy + bottom * wy + 32768) >> 16);
-      }
-      out[3] = 0;
+      const std::uint32_t top = blend(load(upper + left), load(upper + right), col.weight);
+      const std::uint32_t bottom = blend(load(lower + left), load(lower + right), col.weight);
+      const std::uint32_t pixel = blend(top, bottom, row.weight);
+      std::memcpy(out, &pixel, 4);
     }
   }
   return true;
