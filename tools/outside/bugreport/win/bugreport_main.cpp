@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_utf.h"
 #include "common/win/text_cp936.h"
 #include "common/win/wide.h"
 #include "launcher/http/http_request.h"
@@ -20,10 +21,15 @@ namespace {
 
 using namespace vcam;
 
+// One line per dump on the standard output, for whoever redirects it.
 bool upload(const bugreport::UploadArguments& args, const std::u16string& dump) {
+  const std::string name = utf16_to_utf8(dump);
   // libcurl opens the file part by its narrow name, in the system code page.
   const std::string narrow = utf16_to_cp936(dump);
-  if (narrow.empty() || cp936_to_utf16(narrow) != dump) return false;
+  if (narrow.empty() || cp936_to_utf16(narrow) != dump) {
+    std::printf("kept %s: its name has no narrow form\n", name.c_str());
+    return false;
+  }
   auto request = launcher::create_http_request();
   if (!request) return false;
   const bugreport::UploadForm form = bugreport::upload_form(args);
@@ -31,7 +37,12 @@ bool upload(const bugreport::UploadArguments& args, const std::u16string& dump) 
   request->add_form_file(form.file_field, narrow);
   launcher::http_download_text_callback answer;
   request->perform(args.endpoint, answer);
-  return bugreport::upload_accepted(answer.curl_code(), answer.http_status());
+  const bool accepted = bugreport::upload_accepted(answer.curl_code(), answer.http_status());
+  if (accepted)
+    std::printf("uploaded %s\n", name.c_str());
+  else
+    std::printf("kept %s: transfer code %d, status %d\n", name.c_str(), answer.curl_code(), answer.http_status());
+  return accepted;
 }
 
 }  // namespace

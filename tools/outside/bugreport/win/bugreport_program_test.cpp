@@ -32,12 +32,15 @@ class UploaderProgramTest : public ::testing::Test {
   }
   bool exists(const std::string& name) const { return fs::exists(dumps_ / name); }
 
+  // The exit code; the program's output lines in `lines_`.
   DWORD run(const std::string& endpoint, const std::wstring& folder, const wchar_t* current = L"6.0.0.5",
             const wchar_t* latest = L"6.0.1.0") {
     const std::wstring exe = std::wstring(wide(application_folder())) + L"zelobugreport.exe";
     const std::wstring command = L"\"" + exe + L"\" \"" + std::wstring(endpoint.begin(), endpoint.end()) +
                                  L"\" \"" + folder + L"\" \"" + current + L"\" \"" + latest + L"\"";
-    return testing::run_program(command, 60000).code;
+    const testing::ProgramResult r = testing::run_program(command, 60000);
+    lines_ = testing::lines_of(r.output);
+    return r.code;
   }
 
   // Accepted uploads of this test's files (the log is shared by every test).
@@ -49,6 +52,7 @@ class UploaderProgramTest : public ::testing::Test {
   }
 
   testing::https_test_server server_;
+  std::vector<std::string> lines_;
   testing::ScratchFolder scratch_{"bugreport_"};
   fs::path dumps_ = scratch_.path();
 };
@@ -71,6 +75,10 @@ TEST_F(UploaderProgramTest, DeletesAcceptedDumpsAndKeepsRefusedOnes) {
   EXPECT_TRUE(uploads_named(bad).empty());
   EXPECT_TRUE(uploads_named("notes.txt").empty());
   EXPECT_TRUE(uploads_named("20261207221531000.dmpx").empty());
+  const std::string folder = dumps_.string();
+  EXPECT_TRUE(testing::contains(lines_, "uploaded " + folder + "\\" + good));
+  EXPECT_TRUE(testing::contains(lines_, "kept " + folder + "\\" + bad + ": transfer code 0, status 400"));
+  EXPECT_EQ(lines_.size(), 2u);
 }
 
 TEST_F(UploaderProgramTest, AllAcceptedLeavesAnEmptyFolderAndExitsZero) {
