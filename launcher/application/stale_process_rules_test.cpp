@@ -53,3 +53,18 @@ TEST(RunningClient, TheCommandLineIsSentWithItsTerminatorAndNeverWhenEmpty) {
 
 }  // namespace
 }  // namespace vcam::launcher
+
+#include "launcher/application/folder_set.h"
+
+namespace vcam::launcher {
+namespace {
+
+TEST(FolderSet, TheApplicationFolderComesFirstThenItsEightSubfolders) {
+  EXPECT_EQ(folder_set(u"C:\\Zelo\\"),
+            (std::vector<std::u16string>{u"C:\\Zelo\\", u"C:\\Zelo\\dump", u"C:\\Zelo\\logs", u"C:\\Zelo\\patch",
+                                         u"C:\\Zelo\\sound", u"C:\\Zelo\\effect", u"C:\\Zelo\\settings",
+                                         u"C:\\Zelo\\videothumb", u"C:\\Zelo\\videoworkthumb"}));
+}
+
+}  // namespace
+}  // namespace vcam::launcher
