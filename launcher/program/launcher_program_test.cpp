@@ -75,7 +75,7 @@ std::vector<std::wstring> split(const std::wstring& line, wchar_t sep) {
 }
 
 template <typename Done>
-bool wait_for(Done done, DWORD timeout_ms = 20000) {
+bool wait_for(Done done, DWORD timeout_ms = 40000) {
   const DWORD start = ::GetTickCount();
   while (!done()) {
     if (::GetTickCount() - start > timeout_ms) return false;
@@ -416,6 +416,73 @@ TEST_F(LauncherProgramTest, TheSweepEndsFolderProgramsAndTheMonitorAndSparesTheL
   for (HANDLE p : {launcher.get(), unrelated.get()}) {
     ::TerminateProcess(p, 0);
     ::WaitForSingleObject(p, 5000);
+  }
+}
+
+// "ShutdownTime" set for the test and put back afterwards, with the marker.
+class RestartMarkerScope {
+ public:
+  RestartMarkerScope() {
+    UniqueKey key;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kStampKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
+      DWORD size = sizeof saved_;
+      had_stamp_ = ::RegQueryValueExW(key.get(), L"ShutdownTime", nullptr, nullptr, saved_, &size) == ERROR_SUCCESS &&
+                   size == sizeof saved_;
+    }
+    set_stamp(kStamp);
+  }
+  ~RestartMarkerScope() {
+    ::DeleteFileW(marker_path().c_str());
+    if (had_stamp_) set_stamp(saved_);
+    else {
+      UniqueKey key;
+      if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kStampKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS)
+        ::RegDeleteValueW(key.get(), L"ShutdownTime");
+    }
+  }
+  static std::wstring marker_path() {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"\\zelovirtualcamera_restart";
+  }
+  void write_marker(const std::string& bytes) const {
+    std::ofstream out(fs::path(marker_path()), std::ios::binary);
+    out << bytes;
+  }
+  static constexpr unsigned char kStamp[8] = {0x21, 0x43, 0x65, 0x87, 0xA9, 0xCB, 0xED, 0x0F};
+  std::string stamp_bytes() const { return std::string(reinterpret_cast<const char*>(kStamp), 8); }
+
+ private:
+  static constexpr const wchar_t* kStampKey = L"SYSTEM\\CurrentControlSet\\Control\\Windows";
+  static void set_stamp(const unsigned char* stamp) {
+    UniqueKey key;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kStampKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) ==
+        ERROR_SUCCESS)
+      ::RegSetValueExW(key.get(), L"ShutdownTime", 0, REG_BINARY, stamp, 8);
+  }
+  unsigned char saved_[8] = {};
+  bool had_stamp_ = false;
+};
+
+TEST_F(LauncherProgramTest, AValidRestartMarkerRefusesTheStartAndIsKept) {
+  RestartMarkerScope scope;
+  scope.write_marker(scope.stamp_bytes());
+  const launcher_run r = run();
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_initialize_failed));
+  EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kRestartPendingText)});
+  EXPECT_FALSE(fs::exists(app_ / "logs"));
+  EXPECT_TRUE(fs::exists(RestartMarkerScope::marker_path())) << "the launcher never deletes the marker";
+}
+
+TEST_F(LauncherProgramTest, AMarkerOfSevenOrNineBytesOrAnotherStampDoesNotBlock) {
+  RestartMarkerScope scope;
+  std::string other = scope.stamp_bytes();
+  other[0] ^= 1;
+  for (const std::string& marker : {scope.stamp_bytes().substr(0, 7), scope.stamp_bytes() + '\0', other}) {
+    scope.write_marker(marker);
+    const launcher_run r = run();
+    EXPECT_EQ(r.code, static_cast<DWORD>(exit_no_configuration)) << marker.size();
+    EXPECT_TRUE(fs::exists(RestartMarkerScope::marker_path()));
   }
 }
 
