@@ -96,16 +96,29 @@ class message_box_watcher {
     std::lock_guard<std::mutex> hold(lock_);
     return texts_;
   }
+  // Bits for boxes that had other buttons than OK (2) or an owner (4).
+  int odd_boxes() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return odd_boxes_;
+  }
 
  private:
   void run() {
     while (!stop_) {
       if (HWND box = ::FindWindowW(L"#32770", kCaption.c_str())) {
+        // Shown only once its set-up (text, buttons, z-order) is done.
+        wait_for([&] { return ::IsWindowVisible(box) != FALSE; }, 5000);
         wchar_t text[1024] = {};
         ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+        // One OK button and no other: MB_OK, no Cancel.
+        const bool ok_only = ::GetDlgItem(box, IDOK) != nullptr && ::GetDlgItem(box, IDCANCEL) == nullptr;
+        const bool unowned = ::GetWindow(box, GW_OWNER) == nullptr;
         {
           std::lock_guard<std::mutex> hold(lock_);
           texts_.push_back(text);
+          // (Wine's message box leaves MB_TOPMOST out of its window style, so
+          // the z-order flag cannot be read back here.)
+          odd_boxes_ |= (ok_only ? 0 : 2) | (unowned ? 0 : 4);
         }
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         wait_for([&] { return !::IsWindow(box); }, 5000);
@@ -116,12 +129,14 @@ class message_box_watcher {
   std::atomic<bool> stop_{false};
   std::mutex lock_;
   std::vector<std::wstring> texts_;
+  int odd_boxes_ = 0;
   std::thread thread_;
 };
 
 struct launcher_run {
   DWORD code;
   std::vector<std::wstring> messages;
+  int odd_boxes;
 };
 
 class LauncherProgramTest : public ::testing::Test {
@@ -161,7 +176,7 @@ class LauncherProgramTest : public ::testing::Test {
     UniqueHandle process = testing::start_program(command);
     DWORD code = ~0u;
     if (process && wait_for_process(process.get())) ::GetExitCodeProcess(process.get(), &code);
-    return {code, watcher.texts()};
+    return {code, watcher.texts(), watcher.odd_boxes()};
   }
 
   // Pumps this thread's messages while waiting, for windows the test owns.
@@ -195,6 +210,7 @@ TEST_F(LauncherProgramTest, AnInstallerHeldByAnotherProcessRefusesTheStartWithou
   const launcher_run r = run();
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_initialize_failed));
   EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kInstallerRunningText)});
+  EXPECT_EQ(r.odd_boxes, 0) << "without owner, a single OK button";
   EXPECT_FALSE(fs::exists(app_ / "logs"));
 }
 
@@ -277,6 +293,8 @@ TEST_F(LauncherProgramTest, AMissingClientModuleIsNamedWithItsErrorAndEndsWith10
   const launcher_run r = run();
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
   EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kClientNotLoadedText) + L"126"});
+  EXPECT_EQ(r.odd_boxes, 0);
+  EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
 }
 
 TEST_F(LauncherProgramTest, AClientModuleWithoutTheEntryIsNamedWithNumber2) {
