@@ -71,3 +71,24 @@ TEST(LauncherMarkerCheck, AnUnreadableStampNeverBlocks) {
 
 }  // namespace
 }  // namespace vcam::uninstaller
+
+#include "uninstaller/guard/guard_probe_rule.h"
+
+namespace vcam::uninstaller {
+namespace {
+
+TEST(GuardProbeRule, AnExistingGuardOrOneWeMayNotOpenIsHeld) {
+  EXPECT_TRUE(guard_probe_says_held(true, probe_error::already_exists));
+  EXPECT_TRUE(guard_probe_says_held(false, probe_error::access_denied));
+}
+
+TEST(GuardProbeRule, ANewGuardOrAnyOtherFailureIsNoObstacle) {
+  EXPECT_FALSE(guard_probe_says_held(true, probe_error::none));
+  EXPECT_FALSE(guard_probe_says_held(true, probe_error::access_denied)) << "a handle came back: we created it";
+  EXPECT_FALSE(guard_probe_says_held(false, probe_error::other));
+  EXPECT_FALSE(guard_probe_says_held(false, probe_error::none));
+  EXPECT_FALSE(guard_probe_says_held(false, probe_error::already_exists));
+}
+
+}  // namespace
+}  // namespace vcam::uninstaller

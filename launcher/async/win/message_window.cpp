@@ -51,10 +51,15 @@ bool message_window::create(const std::u16string& class_name) {
 }
 
 void message_window::destroy() {
-  if (window_) {
-    ::KillTimer(window_, kFallbackTimer);
-    ::DestroyWindow(window_);
-    window_ = nullptr;
+  // Posting threads read the handle and the class name under the lock; both
+  // are cleared under it, so no post wakes a window being destroyed.
+  ::EnterCriticalSection(&lock_);
+  HWND window = std::exchange(window_, nullptr);
+  class_name_.clear();
+  ::LeaveCriticalSection(&lock_);
+  if (window) {
+    ::KillTimer(window, kFallbackTimer);
+    ::DestroyWindow(window);
   }
   drain();
   ::EnterCriticalSection(&lock_);
@@ -63,7 +68,6 @@ void message_window::destroy() {
   dropped.swap(queue_);
   head_ = 0;
   ::LeaveCriticalSection(&lock_);
-  class_name_.clear();
   // `dropped` dies outside the lock: destroying a callable may post.
 }
 

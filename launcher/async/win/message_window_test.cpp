@@ -262,3 +262,49 @@ TEST_F(MessageWindowTest, FailedWakeOnTheUiThreadDrainsThroughTheTimer) {
 
 }  // namespace
 }  // namespace vcam::launcher
+
+namespace vcam::launcher {
+namespace {
+
+// Records any wake that finds the window or its class name already gone, or
+// whose post fails because the window was destroyed under it. Each wake
+// lingers a little so that a destroy racing with it would land inside.
+class checking_wake : public window_wake_port {
+ public:
+  using window_wake_port::window_wake_port;
+  bool post() override {
+    ::Sleep(1);
+    if (!owner_.window() || owner_.class_name().empty()) torn.fetch_add(1);
+    const bool posted = window_wake_port::post();
+    if (!posted) torn.fetch_add(1);
+    return posted;
+  }
+  std::atomic<int> torn{0};
+};
+
+TEST(MessageWindowDestroy, NoWakeSeesAHalfDestroyedWindowWhileWorkersPost) {
+  for (int round = 0; round < 10; ++round) {
+    ASSERT_TRUE(create_message_window(u"zelovcam_launcher_mq"));
+    message_window* w = current_message_window();
+    auto wake = std::make_unique<checking_wake>(*w);
+    checking_wake& seen = *wake;
+    w->set_wake_port(std::move(wake));
+    const auto token = register_owner_token();
+    std::atomic<int> started{0};
+    std::vector<std::thread> workers;
+    for (int i = 0; i < 3; ++i)
+      workers.emplace_back([&] {
+        started.fetch_add(1);
+        for (int n = 0; n < 200; ++n) post_to_ui(token, [] {});
+      });
+    while (started.load() < 3) ::Sleep(0);
+    ::Sleep(5);
+    w->destroy();  // still published: workers go on posting into a closed window
+    for (auto& t : workers) t.join();
+    EXPECT_EQ(seen.torn.load(), 0) << "round " << round;
+    destroy_message_window();
+  }
+}
+
+}  // namespace
+}  // namespace vcam::launcher

@@ -80,14 +80,17 @@ TEST_F(TaskRunnerTest, StopJoinsMoreJobsThanOneWaitCanHold) {
 TEST_F(TaskRunnerTest, JobsStartedByJobsBeforeStopAreAlsoWaitedFor) {
   ASSERT_TRUE(start_task_runner());
   std::atomic<int> finished{0};
+  UniqueHandle inner_started(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
   ASSERT_TRUE(run_async([&] {
     run_async([&] {
+      ::SetEvent(inner_started.get());
       ::Sleep(100);
       finished.fetch_add(1);
     });
     finished.fetch_add(1);
   }));
-  ::Sleep(20);
+  // Stop only once the inner job runs, however slow the machine.
+  ASSERT_EQ(::WaitForSingleObject(inner_started.get(), 10000), static_cast<DWORD>(WAIT_OBJECT_0));
   stop_task_runner();
   EXPECT_EQ(finished.load(), 2);
 }

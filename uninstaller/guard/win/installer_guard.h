@@ -27,8 +27,9 @@ class InstallerGuard {
 };
 
 // True when a setup program holds the guard. The probe creates the mutex and
-// closes it at once, so it never keeps a later setup program from starting;
-// a failure to create it counts as no setup program.
+// closes it at once, so it never keeps a later setup program from starting.
+// A guard it may not open (made by an elevated setup program) is held; any
+// other failure to create it counts as no setup program.
 bool probe_installer_guard();
 
 }  // namespace vcam::uninstaller

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sddl.h>
+
 #include <string>
 
 #include "common/win/folders.h"
@@ -79,6 +81,22 @@ TEST_F(InstallerGuardTest, TheUninstallerHoldsTheGuardForItsLife) {
     EXPECT_TRUE(probe_installer_guard());
   }
   EXPECT_EQ(try_in_another_process(), 0u);
+}
+
+TEST_F(InstallerGuardTest, AGuardThisProgramMayNotOpenCountsAsHeld) {
+  // As an elevated setup program leaves it for a non-elevated launcher: the
+  // mutex exists, but its descriptor denies every access to everyone.
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;GA;;;WD)", SDDL_REVISION_1, &descriptor,
+                                                                     nullptr));
+  UniqueLocal descriptor_owner(descriptor);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+  UniqueHandle guard(::CreateMutexW(&attributes, TRUE, installer_guard_name));
+  ASSERT_TRUE(guard);
+  UniqueHandle again(::CreateMutexW(nullptr, TRUE, installer_guard_name));
+  const DWORD error = ::GetLastError();
+  if (again || error != ERROR_ACCESS_DENIED) GTEST_SKIP() << "this system lets the creator open a denying mutex";
+  EXPECT_TRUE(probe_installer_guard());
 }
 
 }  // namespace

@@ -1,0 +1,508 @@
+// vcam_launcher.exe run whole, as a separate process, in a staged product
+// folder: its guards, exit codes, messages, files, the client hand-off, the
+// relaunch, the stale-process sweep and the crash report. Message boxes are
+// read and dismissed by a watcher thread.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/testing/scratch_folder.h"
+#include "common/win/folders.h"
+#include "common/win/testing/program_run.h"
+#include "common/win/unique_handle.h"
+#include "common/win/wide.h"
+#include "launcher/application/exit_codes.h"
+#include "launcher/application/launcher_texts.h"
+#include "tools/pack/zelopack_writer.h"
+
+namespace vcam::launcher {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::wstring kCaption = L"程序版本6.0.0.5";
+const std::wstring kConfigBase = L"http://127.0.0.1:9/config/";  // refused at once: the local copy is used
+const std::wstring kUploadBase = L"http://127.0.0.1:9";
+
+fs::path build_folder() { return fs::path(wide(application_folder())); }
+
+void write_bytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::wstring read_utf16(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+std::string read_text(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::wstring> lines_of(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  size_t begin = 0;
+  while (begin < text.size()) {
+    size_t end = text.find(L'\n', begin);
+    if (end == std::wstring::npos) end = text.size();
+    lines.push_back(text.substr(begin, end - begin));
+    begin = end + 1;
+  }
+  return lines;
+}
+
+std::vector<std::wstring> split(const std::wstring& line, wchar_t sep) {
+  std::vector<std::wstring> parts;
+  size_t begin = 0;
+  for (;;) {
+    const size_t end = line.find(sep, begin);
+    parts.push_back(line.substr(begin, end == std::wstring::npos ? std::wstring::npos : end - begin));
+    if (end == std::wstring::npos) return parts;
+    begin = end + 1;
+  }
+}
+
+template <typename Done>
+bool wait_for(Done done, DWORD timeout_ms = 40000) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start > timeout_ms) return false;
+    ::Sleep(20);
+  }
+  return true;
+}
+
+// Reads and dismisses every launcher message box while it lives.
+class message_box_watcher {
+ public:
+  message_box_watcher() : thread_([this] { run(); }) {}
+  ~message_box_watcher() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::vector<std::wstring> texts() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return texts_;
+  }
+  // Bits for boxes that had other buttons than OK (2) or an owner (4).
+  int odd_boxes() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return odd_boxes_;
+  }
+
+ private:
+  void run() {
+    while (!stop_) {
+      if (HWND box = ::FindWindowW(L"#32770", kCaption.c_str())) {
+        // Shown only once its set-up (text, buttons, z-order) is done.
+        wait_for([&] { return ::IsWindowVisible(box) != FALSE; }, 5000);
+        wchar_t text[1024] = {};
+        ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+        // One OK button and no other: MB_OK, no Cancel.
+        const bool ok_only = ::GetDlgItem(box, IDOK) != nullptr && ::GetDlgItem(box, IDCANCEL) == nullptr;
+        const bool unowned = ::GetWindow(box, GW_OWNER) == nullptr;
+        {
+          std::lock_guard<std::mutex> hold(lock_);
+          texts_.push_back(text);
+          // (Wine's message box leaves MB_TOPMOST out of its window style, so
+          // the z-order flag cannot be read back here.)
+          odd_boxes_ |= (ok_only ? 0 : 2) | (unowned ? 0 : 4);
+        }
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        wait_for([&] { return !::IsWindow(box); }, 5000);
+      }
+      ::Sleep(20);
+    }
+  }
+  std::atomic<bool> stop_{false};
+  std::mutex lock_;
+  std::vector<std::wstring> texts_;
+  int odd_boxes_ = 0;
+  std::thread thread_;
+};
+
+struct launcher_run {
+  DWORD code;
+  std::vector<std::wstring> messages;
+  int odd_boxes;
+};
+
+class LauncherProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::SetEnvironmentVariableW(L"VCAM_CONFIG_BASE_URL", kConfigBase.c_str());
+    ::SetEnvironmentVariableW(L"VCAM_UPLOAD_BASE_URL", kUploadBase.c_str());
+    for (const char* file : {"vcam_launcher.exe", "logger.dll"}) fs::copy_file(build_folder() / file, app_ / file);
+    fs::create_directories(app_ / "resource");
+    tools::zelopack_writer writer;
+    std::string error;
+    ASSERT_TRUE(writer.add(u"main.xml", {'<', 'a', '/', '>'}, 7, &error)) << error;
+    std::vector<unsigned char> pack;
+    ASSERT_TRUE(writer.finish(pack, &error)) << error;
+    write_bytes(app_ / "resource" / "frame_pro.zeloz", std::string(pack.begin(), pack.end()));
+  }
+
+  void stage_configuration() {
+    write_bytes(app_ / "config-local",
+                R"({"url_news":"https://news.test/n","url_effect":"https://fx.test/e",)"
+                R"("url_effect_download":"https://fx.test/d","exclude":"","url_codecs":"https://codecs.test/c/",)"
+                R"("url_update":"https://update.test/u/"})");
+  }
+  void stage_client(const char* fixture, const char* mode = "record") {
+    fs::copy_file(build_folder() / fixture, app_ / "vcam_client.dll");
+    write_bytes(app_ / "fixture_mode.txt", mode);
+  }
+  void stage_outside_programs() {
+    for (const char* name : {"zelobugreport.exe", "zelovcamcount.exe"})
+      fs::copy_file(build_folder() / "boot_test_helper.exe", app_ / name);
+  }
+
+  launcher_run run(const std::wstring& arguments = L"") {
+    message_box_watcher watcher;
+    std::wstring command = L"\"" + (app_ / "vcam_launcher.exe").wstring() + L"\"";
+    if (!arguments.empty()) command += L" " + arguments;
+    UniqueHandle process = testing::start_program(command);
+    DWORD code = ~0u;
+    if (process && wait_for_process(process.get())) ::GetExitCodeProcess(process.get(), &code);
+    return {code, watcher.texts(), watcher.odd_boxes()};
+  }
+
+  // Pumps this thread's messages while waiting, for windows the test owns.
+  static bool wait_for_process(HANDLE process) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+      const DWORD r = ::MsgWaitForMultipleObjects(1, &process, FALSE, 50, QS_ALLINPUT);
+      if (r == WAIT_OBJECT_0) return true;
+      MSG msg;
+      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+      if (::GetTickCount() - start > 60000) {
+        ::TerminateProcess(process, 999);
+        return false;
+      }
+    }
+  }
+
+  std::vector<std::wstring> client_calls() const { return lines_of(read_utf16(app_ / "client_calls.txt")); }
+  std::string log() const { return read_text(app_ / "logs" / "vc_client.log"); }
+
+  testing::ScratchFolder scratch_{"vcam_launcher_"};
+  fs::path app_ = scratch_.path();
+};
+
+std::wstring w(const char16_t* text) { return wide(text); }
+
+TEST_F(LauncherProgramTest, AnInstallerHeldByAnotherProcessRefusesTheStartWithoutTouchingTheLog) {
+  UniqueHandle guard(::CreateMutexW(nullptr, TRUE, L"Global\\ZELOINSTALLER"));
+  ASSERT_TRUE(guard);
+  ASSERT_NE(::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "no setup program may run during the test";
+  const launcher_run r = run();
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_initialize_failed));
+  EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kInstallerRunningText)});
+  EXPECT_EQ(r.odd_boxes, 0) << "without owner, a single OK button";
+  EXPECT_FALSE(fs::exists(app_ / "logs"));
+}
+
+TEST_F(LauncherProgramTest, TheLauncherReleasesTheInstallerGuardItProbed) {
+  const launcher_run r = run();  // no configuration: it gets past the guards
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_no_configuration));
+  UniqueHandle guard(::CreateMutexW(nullptr, TRUE, L"Global\\ZELOINSTALLER"));
+  ASSERT_TRUE(guard);
+  EXPECT_NE(::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "a later installer starts";
+}
+
+TEST_F(LauncherProgramTest, ASecondStartDuringBootEndsSilentlyWith10001) {
+  UniqueHandle instance(::CreateMutexW(nullptr, TRUE, L"ZeloVirtualCamera"));
+  ASSERT_TRUE(instance);
+  const launcher_run r = run(L"--open x");
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_initialize_failed));
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_FALSE(fs::exists(app_ / "logs")) << "no log file is touched";
+}
+
+// The running client as the second start sees it: a window of its class and
+// title that records what WM_COPYDATA brings.
+std::vector<std::wstring> g_received;
+std::vector<DWORD> g_received_bytes;
+LRESULT CALLBACK client_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COPYDATA) {
+    const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+    g_received_bytes.push_back(copy->cbData);
+    g_received.emplace_back(static_cast<const wchar_t*>(copy->lpData), copy->cbData / sizeof(wchar_t));
+    return TRUE;
+  }
+  return ::DefWindowProcW(window, message, wparam, lparam);
+}
+
+TEST_F(LauncherProgramTest, ASecondStartHandsItsCommandLineToTheRunningClient) {
+  UniqueHandle instance(::CreateMutexW(nullptr, TRUE, L"ZeloVirtualCamera"));
+  ASSERT_TRUE(instance);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = client_procedure;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"zelovcam_client";
+  ::RegisterClassW(&wc);
+  HWND client = ::CreateWindowExW(0, L"zelovcam_client", L"ZeloOlvana - 6.0.0.5", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_TRUE(client);
+  g_received.clear();
+  g_received_bytes.clear();
+
+  launcher_run r = run(L"--open \"a b\" 图");
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_initialize_failed));
+  ASSERT_EQ(g_received.size(), 1u);
+  const std::wstring expected = L"--open \"a b\" 图";
+  EXPECT_EQ(g_received[0], expected + L'\0') << "sent with its terminator";
+  EXPECT_EQ(g_received_bytes[0], (expected.size() + 1) * sizeof(wchar_t));
+  EXPECT_TRUE(::IsWindowVisible(client)) << "brought to the front";
+
+  r = run();
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_initialize_failed));
+  EXPECT_EQ(g_received.size(), 1u) << "an empty command line is not sent";
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_FALSE(fs::exists(app_ / "logs"));
+  ::DestroyWindow(client);
+}
+
+TEST_F(LauncherProgramTest, NoConfigurationEndsWith10002NamingTheUrlAfterTheFolderSetWasMade) {
+  const launcher_run r = run();
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_no_configuration));
+  EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kConfigurationFailedText) + kConfigBase + L"6.0.0.5.json"});
+  for (const char* sub : {"dump", "logs", "patch", "sound", "effect", "settings", "videothumb", "videoworkthumb"})
+    EXPECT_TRUE(fs::is_directory(app_ / sub)) << sub;
+  const std::string text = log();
+  const auto started = text.find("vcam_client started"), closed = text.find("vcam_client closed");
+  EXPECT_NE(started, std::string::npos);
+  EXPECT_NE(closed, std::string::npos);
+  EXPECT_LT(started, closed);
+}
+
+TEST_F(LauncherProgramTest, AMissingClientModuleIsNamedWithItsErrorAndEndsWith10000) {
+  stage_configuration();
+  const launcher_run r = run();
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
+  EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kClientNotLoadedText) + L"126"});
+  EXPECT_EQ(r.odd_boxes, 0);
+  EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
+}
+
+TEST_F(LauncherProgramTest, AClientModuleWithoutTheEntryIsNamedWithNumber2) {
+  stage_configuration();
+  stage_client("fixture_no_entry.dll");
+  const launcher_run r = run();
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
+  EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kClientEntryMissingText)});
+}
+
+TEST_F(LauncherProgramTest, TheClientGetsTheVersionsAndTheCommandLineUpTo1023Units) {
+  stage_configuration();
+  stage_client("fixture_client.dll");
+  launcher_run r = run(L"--open \"a b\"");
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
+  EXPECT_TRUE(r.messages.empty());
+  r = run(std::wstring(1024, L'c'));
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
+  r = run(std::wstring(1023, L'c'));
+  const std::vector<std::wstring> calls = client_calls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(split(calls[0], L'|'), (std::vector<std::wstring>{split(calls[0], L'|')[0], L"--open \"a b\"", L"6.0.0.5",
+                                                              L"6.0.0.5"}));
+  EXPECT_EQ(split(calls[1], L'|')[1], L"") << "1024 units do not fit the field";
+  EXPECT_EQ(split(calls[2], L'|')[1], std::wstring(1023, L'c'));
+}
+
+TEST_F(LauncherProgramTest, ATrueResultStartsExactlyOneNewLauncherWithoutArgumentsAfterTheLogClosed) {
+  stage_configuration();
+  stage_client("fixture_client.dll", "relaunch");
+  write_bytes(app_ / "relaunch_once", "1");
+  const launcher_run r = run(L"--first");
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
+  // The new copy runs on its own; it returns false and closes its log.
+  auto count = [](const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  };
+  ASSERT_TRUE(wait_for([&] { return count(log(), "vcam_client closed") >= 2; }));
+  ::Sleep(500);  // a second relaunch, if there were one, would show by now
+  const std::vector<std::wstring> calls = client_calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_NE(split(calls[0], L'|')[0], split(calls[1], L'|')[0]) << "another process";
+  EXPECT_EQ(split(calls[0], L'|')[1], L"--first");
+  EXPECT_EQ(split(calls[1], L'|')[1], L"") << "started without arguments";
+  const std::string text = log();
+  const auto closed = text.find("vcam_client closed");
+  const auto second_start = text.find("vcam_client started", text.find("vcam_client started") + 1);
+  ASSERT_NE(second_start, std::string::npos);
+  EXPECT_LT(closed, second_start) << "the first copy closed its log before the second started";
+  // Let the second copy end before the folder goes.
+  wait_for([&] {
+    UniqueHandle probe(::CreateMutexW(nullptr, FALSE, L"ZeloVirtualCamera"));
+    return ::GetLastError() != ERROR_ALREADY_EXISTS;
+  });
+}
+
+TEST_F(LauncherProgramTest, AFaultInTheClientWritesADumpAndStartsTheUploaderAndTheCounter) {
+  stage_configuration();
+  stage_client("fixture_client.dll", "fault");
+  stage_outside_programs();
+  SYSTEMTIME before{};
+  ::GetLocalTime(&before);
+  const launcher_run r = run();
+  SYSTEMTIME after{};
+  ::GetLocalTime(&after);
+  EXPECT_EQ(r.code, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+  ASSERT_TRUE(wait_for([&] {
+    return fs::exists(app_ / "zelobugreport.args") && fs::exists(app_ / "zelovcamcount.args");
+  }));
+  std::vector<fs::path> dumps;
+  for (const auto& e : fs::directory_iterator(app_ / "dump")) dumps.push_back(e.path());
+  ASSERT_EQ(dumps.size(), 1u);
+  EXPECT_GT(fs::file_size(dumps[0]), 0u);
+  const std::string name = dumps[0].filename().string();
+  ASSERT_EQ(name.size(), 21u) << name;
+  char low[32], high[32];
+  std::snprintf(low, sizeof low, "%04u%02u%02u%02u%02u%02u%03u.dmp", before.wYear, before.wMonth, before.wDay,
+                before.wHour, before.wMinute, before.wSecond, before.wMilliseconds);
+  std::snprintf(high, sizeof high, "%04u%02u%02u%02u%02u%02u%03u.dmp", after.wYear, after.wMonth, after.wDay,
+                after.wHour, after.wMinute, after.wSecond, after.wMilliseconds);
+  EXPECT_LE(std::string(low), name);
+  EXPECT_GE(std::string(high), name);
+
+  const std::vector<std::wstring> uploads = lines_of(read_utf16(app_ / "zelobugreport.args"));
+  ASSERT_EQ(uploads.size(), 1u);
+  const std::wstring folder = app_.wstring() + L"\\dump";
+  const std::wstring arguments =
+      L" \"" + kUploadBase + L"/UploadFiles.php\" \"" + folder + L"\" \"6.0.0.5\" \"6.0.0.5\"";
+  ASSERT_GE(uploads[0].size(), arguments.size());
+  EXPECT_EQ(uploads[0].substr(uploads[0].size() - arguments.size()), arguments) << uploads[0];
+  const std::vector<std::wstring> counts = lines_of(read_utf16(app_ / "zelovcamcount.args"));
+  ASSERT_EQ(counts.size(), 1u);
+  EXPECT_EQ(counts[0].substr(counts[0].size() - 6), L" crash") << counts[0];
+
+  const std::string text = log();
+  const auto enter = text.find("UnhandledExceptionFilter enter"), leave = text.find("UnhandledExceptionFilter leave");
+  EXPECT_NE(enter, std::string::npos);
+  EXPECT_NE(leave, std::string::npos);
+  EXPECT_LT(enter, leave);
+}
+
+// The sweep runs from a copy of the helper in the staged folder, which its
+// own rule 1 would match: it must spare itself.
+TEST_F(LauncherProgramTest, TheSweepEndsFolderProgramsAndTheMonitorAndSparesTheLauncherAndItself) {
+  const fs::path helper = build_folder() / "boot_test_helper.exe";
+  fs::create_directories(app_ / "elsewhere");
+  for (const fs::path& copy : {app_ / "stale_tool.exe", app_ / "sweeper.exe",
+                               app_ / "elsewhere" / "zelovcamon.exe", app_ / "elsewhere" / "unrelated.exe"}) {
+    fs::create_directories(copy.parent_path());
+    fs::copy_file(helper, copy);
+  }
+  fs::remove(app_ / "vcam_launcher.exe");
+  fs::copy_file(helper, app_ / "vcam_launcher.exe");
+  auto start = [&](const fs::path& exe) { return testing::start_program(L"\"" + exe.wstring() + L"\" sleep"); };
+  UniqueHandle stale = start(app_ / "stale_tool.exe");
+  UniqueHandle launcher = start(app_ / "vcam_launcher.exe");
+  UniqueHandle monitor = start(app_ / "elsewhere" / "zelovcamon.exe");
+  UniqueHandle unrelated = start(app_ / "elsewhere" / "unrelated.exe");
+  ASSERT_TRUE(stale && launcher && monitor && unrelated);
+  ::Sleep(300);  // let them start
+
+  const testing::ProgramResult sweep = testing::run_program(L"\"" + (app_ / "sweeper.exe").wstring() + L"\" sweep");
+  EXPECT_EQ(sweep.code, 0u) << "the sweeping process spared itself";
+  auto exit_code = [](HANDLE p) {
+    DWORD code = 0;
+    ::GetExitCodeProcess(p, &code);
+    return code;
+  };
+  EXPECT_EQ(::WaitForSingleObject(stale.get(), 0), WAIT_OBJECT_0);
+  EXPECT_EQ(exit_code(stale.get()), 0xFFFFFFF8u);
+  EXPECT_EQ(::WaitForSingleObject(monitor.get(), 0), WAIT_OBJECT_0);
+  EXPECT_EQ(exit_code(monitor.get()), 0xFFFFFFF8u);
+  EXPECT_EQ(exit_code(launcher.get()), static_cast<DWORD>(STILL_ACTIVE)) << "vcam_launcher.exe is never swept";
+  EXPECT_EQ(exit_code(unrelated.get()), static_cast<DWORD>(STILL_ACTIVE));
+  for (HANDLE p : {launcher.get(), unrelated.get()}) {
+    ::TerminateProcess(p, 0);
+    ::WaitForSingleObject(p, 5000);
+  }
+}
+
+// "ShutdownTime" set for the test and put back afterwards, with the marker.
+class RestartMarkerScope {
+ public:
+  RestartMarkerScope() {
+    UniqueKey key;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kStampKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
+      DWORD size = sizeof saved_;
+      had_stamp_ = ::RegQueryValueExW(key.get(), L"ShutdownTime", nullptr, nullptr, saved_, &size) == ERROR_SUCCESS &&
+                   size == sizeof saved_;
+    }
+    set_stamp(kStamp);
+  }
+  ~RestartMarkerScope() {
+    ::DeleteFileW(marker_path().c_str());
+    if (had_stamp_) set_stamp(saved_);
+    else {
+      UniqueKey key;
+      if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kStampKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS)
+        ::RegDeleteValueW(key.get(), L"ShutdownTime");
+    }
+  }
+  static std::wstring marker_path() {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"\\zelovirtualcamera_restart";
+  }
+  void write_marker(const std::string& bytes) const {
+    std::ofstream out(fs::path(marker_path()), std::ios::binary);
+    out << bytes;
+  }
+  static constexpr unsigned char kStamp[8] = {0x21, 0x43, 0x65, 0x87, 0xA9, 0xCB, 0xED, 0x0F};
+  std::string stamp_bytes() const { return std::string(reinterpret_cast<const char*>(kStamp), 8); }
+
+ private:
+  static constexpr const wchar_t* kStampKey = L"SYSTEM\\CurrentControlSet\\Control\\Windows";
+  static void set_stamp(const unsigned char* stamp) {
+    UniqueKey key;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kStampKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) ==
+        ERROR_SUCCESS)
+      ::RegSetValueExW(key.get(), L"ShutdownTime", 0, REG_BINARY, stamp, 8);
+  }
+  unsigned char saved_[8] = {};
+  bool had_stamp_ = false;
+};
+
+TEST_F(LauncherProgramTest, AValidRestartMarkerRefusesTheStartAndIsKept) {
+  RestartMarkerScope scope;
+  scope.write_marker(scope.stamp_bytes());
+  const launcher_run r = run();
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_initialize_failed));
+  EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kRestartPendingText)});
+  EXPECT_FALSE(fs::exists(app_ / "logs"));
+  EXPECT_TRUE(fs::exists(RestartMarkerScope::marker_path())) << "the launcher never deletes the marker";
+}
+
+TEST_F(LauncherProgramTest, AMarkerOfSevenOrNineBytesOrAnotherStampDoesNotBlock) {
+  RestartMarkerScope scope;
+  std::string other = scope.stamp_bytes();
+  other[0] ^= 1;
+  for (const std::string& marker : {scope.stamp_bytes().substr(0, 7), scope.stamp_bytes() + '\0', other}) {
+    scope.write_marker(marker);
+    const launcher_run r = run();
+    EXPECT_EQ(r.code, static_cast<DWORD>(exit_no_configuration)) << marker.size();
+    EXPECT_TRUE(fs::exists(RestartMarkerScope::marker_path()));
+  }
+}
+
+}  // namespace
+}  // namespace vcam::launcher
