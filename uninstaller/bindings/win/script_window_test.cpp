@@ -297,5 +297,21 @@ TEST_F(ScriptWindows, TheOwnerIsDisabledDuringTheModalRunAndEnabledAfter) {
   EXPECT_EQ(after, 1) << "enabled again";
 }
 
+TEST_F(ScriptWindows, QuitEndsTheModalRunWithZeroDestroysTheWindowAndIsPostedAgain) {
+  WindowDriver driver(L"bindings-quit", [](HWND w) { ::PostMessageW(w, WM_QUIT, 23, 0); });
+  ASSERT_TRUE(run_window_script(R"(
+    local w = createWindow("page.xml")
+    w:setTitle("bindings-quit")
+    print("code " .. w:showDialog())
+    print("gone " .. select('#', w:getRoot()))
+  )"));
+  driver.join();
+  EXPECT_TRUE(printed("code 0")) << all_lines();
+  EXPECT_TRUE(printed("gone 0"));
+  MSG msg{};
+  ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "for the outer loop";
+  EXPECT_EQ(msg.wParam, 23u);
+}
+
 }  // namespace
 }  // namespace vcam::uninstaller
