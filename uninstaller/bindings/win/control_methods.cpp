@@ -16,6 +16,7 @@
 #include "uninstaller/bindings/win/script_window.h"
 #include "uninstaller/bindings/win/window_state_bindings.h"
 #include "uninstaller/script/script_args.h"
+#include "uninstaller/ui/power_point.h"
 
 namespace vcam::uninstaller {
 
@@ -221,6 +222,20 @@ int g_setPosition(lua_State* L) {
   return 0;
 }
 
+// ---- "PowerPoint"
+
+PowerPoint* power_point_at(lua_State* L, int index) { return dynamic_cast<PowerPoint*>(control_at(L, index)); }
+
+int s_playStart(lua_State* L) {
+  if (PowerPoint* show = power_point_at(L, 1)) show->PlayStart();
+  return 0;
+}
+
+int s_playStop(lua_State* L) {
+  if (PowerPoint* show = power_point_at(L, 1)) show->PlayStop();
+  return 0;
+}
+
 const luaL_Reg kCommonMethods[] = {
     {"getWindow", c_getWindow},   {"getParent", c_getParent},       {"getPrevious", c_getPrevious},
     {"getNext", c_getNext},       {"getEnabled", c_getEnabled},     {"setEnabled", c_setEnabled},
@@ -239,15 +254,18 @@ const luaL_Reg kButtonMethods[] = {{"setCheck", b_setCheck}, {"getCheck", b_getC
 const luaL_Reg kProgressBarMethods[] = {
     {"setRange", g_setRange}, {"setPosition", g_setPosition}, {nullptr, nullptr}};
 
+const luaL_Reg kPowerPointMethods[] = {{"playStart", s_playStart}, {"playStop", s_playStop}, {nullptr, nullptr}};
+
 // The classes' lists in one place. Still to come with their controls:
-// TextBox and Edit (setText / getText through the control's own text) and
-// PowerPoint (playStart / playStop). "Image" has none of its own.
+// TextBox and Edit (setText / getText through the control's own text).
+// "Image" has none of its own.
 ControlMethodTables make_tables() {
   ControlMethodTables t;
   t.common = kCommonMethods;
   t.by_class[static_cast<std::size_t>(ScriptClass::panel)] = kPanelMethods;
   t.by_class[static_cast<std::size_t>(ScriptClass::button)] = kButtonMethods;
   t.by_class[static_cast<std::size_t>(ScriptClass::progress_bar)] = kProgressBarMethods;
+  t.by_class[static_cast<std::size_t>(ScriptClass::power_point)] = kPowerPointMethods;
   return t;
 }
 

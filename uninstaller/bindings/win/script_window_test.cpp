@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "uninstaller/bindings/win/testing/bindings_test_support.h"
+#include "uninstaller/ui/win/link_label.h"
 
 namespace vcam::uninstaller {
 namespace {
@@ -311,6 +312,55 @@ TEST_F(ScriptWindows, QuitEndsTheModalRunWithZeroDestroysTheWindowAndIsPostedAga
   MSG msg{};
   ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "for the outer loop";
   EXPECT_EQ(msg.wParam, 23u);
+}
+
+TEST_F(ScriptWindows, APowerPointHasItsPlayMethodsAndAnEmptyOneRunsHarmlessly) {
+  ASSERT_TRUE(run_window_script(R"(
+    local w = createWindow("page.xml")
+    local show = w:getChild(3000)
+    print("methods " .. tostring(show.playStart ~= nil and show.playStop ~= nil) .. " " .. show:getName())
+    show:playStart()
+    w:setTimer(200, function() show:playStop() w:endDialog(1) end)
+    print("code " .. w:showDialog())
+  )"));
+  EXPECT_TRUE(printed("methods true PowerPoint")) << all_lines();
+  EXPECT_TRUE(printed("code 1"));
+  EXPECT_TRUE(output_.errors().empty());
+}
+
+std::vector<std::u16string> opened_urls;
+void record_url(std::u16string_view url) { opened_urls.emplace_back(url); }
+
+TEST_F(ScriptWindows, ALinkLabelOpensItsUrlAndWithoutOneSwallowsThePress) {
+  opened_urls.clear();
+  dui::UiRuntime::Instance()->RegisterControlCreator(u"LinkLabel", std::make_unique<LinkLabelCreator>(&record_url));
+  clear_signal();
+  WindowDriver driver(L"bindings-links", [](HWND w) {
+    for (POINT at : {POINT{40, 130}, POINT{130, 130}}) {
+      POINT p = at;
+      ::ClientToScreen(w, &p);
+      ::SetCursorPos(p.x, p.y);
+      ::PostMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+      ::PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+      ::PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+    ::SendMessageW(w, WM_NULL, 0, 0);
+    raise_signal();
+  });
+  ASSERT_TRUE(run_window_script(std::string(kWaitForSignal) + R"(
+    local w = createWindow("page.xml")
+    w:setTitle("bindings-links")
+    w:setPosition(100, 100)
+    -- A press the link label did not swallow would reach the root.
+    w:getRoot():addHandler(13, function() print("root pressed") end)
+    w:setTimer(20, function() if signalled() then w:endDialog(1) end end)
+    print("code " .. w:showDialog())
+  )"));
+  driver.join();
+  clear_signal();
+  EXPECT_TRUE(printed("code 1"));
+  EXPECT_EQ(opened_urls, (std::vector<std::u16string>{u"http://127.0.0.1/"}));
+  EXPECT_FALSE(printed("root pressed")) << all_lines();
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "uninstaller/bindings/win/ui_dispatcher.h"
 #include "uninstaller/resources/win/resource_provider.h"
 #include "uninstaller/script/win/script_host.h"
+#include "uninstaller/ui/win/uninstaller_controls.h"
 
 namespace vcam::uninstaller::testing {
 
@@ -81,6 +82,9 @@ inline const char* kPageLayout = R"(<Window initSize="300,200">
   </Grid>
   <Grid id="2000" visible="0"/>
   <Label id="1007" text="00% " horizontalAlign="left" verticalAlign="bottom"/>
+  <PowerPoint id="3000" imagelist="" width="40" height="20" horizontalAlign="right" verticalAlign="top"/>
+  <LinkLabel id="3001" text="link" url="http://127.0.0.1/" width="60" height="20" horizontalAlign="left" verticalAlign="top" margin="10,120,0,0"/>
+  <LinkLabel id="3002" text="no link" width="60" height="20" horizontalAlign="left" verticalAlign="top" margin="100,120,0,0"/>
 </Window>)";
 
 class BindingsTest : public ::testing::Test {
@@ -90,6 +94,7 @@ class BindingsTest : public ::testing::Test {
     auto layouts = std::make_unique<dui::MemoryFileSource>();
     layouts->Put(u"page.xml", kPageLayout);
     dui::UiRuntime::Instance()->SetLayoutSource(std::move(layouts));
+    register_uninstaller_controls(*dui::UiRuntime::Instance());
     ASSERT_TRUE(dispatcher_.start());
   }
   void TearDown() override {
