@@ -37,8 +37,11 @@ UiDispatcher* UiDispatcher::instance() { return the_dispatcher; }
 bool UiDispatcher::start() {
   bool started = false;
   queue_.open([&] {
-    // Opened only once it is complete; a failure leaves it closed.
-    if (hook_) return;
+    // Started already: it stays as it is.
+    if (hook_) {
+      started = true;
+      return;
+    }
     stop_event_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     // A thread has a message queue once it asked for a message.
     ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
@@ -48,6 +51,7 @@ bool UiDispatcher::start() {
     hook_ = ::SetWindowsHookExW(WH_GETMESSAGE, &hook_procedure, nullptr, thread_id_);
     started = stop_event_ && hook_;
   });
+  // A failure leaves it closed.
   if (!started) {
     queue_.close([&] {
       if (hook_) ::UnhookWindowsHookEx(std::exchange(hook_, nullptr));

@@ -84,6 +84,20 @@ TEST(UiDispatcher, PostsAreRefusedBeforeStartAndAfterStop) {
   EXPECT_TRUE(log.empty()) << "the queued task was discarded at stop";
 }
 
+TEST(UiDispatcher, StartingTwiceKeepsItActive) {
+  UiDispatcher d;
+  ASSERT_TRUE(d.start());
+  EXPECT_TRUE(d.start());
+  EXPECT_TRUE(d.active());
+  std::vector<int> log;
+  EXPECT_EQ(d.post(std::make_shared<Count>(log, 1)), 0);
+  pump();
+  EXPECT_EQ(log, (std::vector<int>{1}));
+  d.stop();
+  d.stop();
+  EXPECT_FALSE(d.active());
+}
+
 TEST(UiDispatcher, EachWmNullTakenFromTheQueueRunsOneTask) {
   UiDispatcher d;
   ASSERT_TRUE(d.start());
