@@ -8,6 +8,7 @@
 
 #include "uninstaller/bindings/win/testing/bindings_test_support.h"
 #include "uninstaller/ui/win/link_label.h"
+#include "uninstaller/bindings/win/control_tables.h"
 
 namespace vcam::uninstaller {
 namespace {
@@ -361,6 +362,27 @@ TEST_F(ScriptWindows, ALinkLabelOpensItsUrlAndWithoutOneSwallowsThePress) {
   EXPECT_TRUE(printed("code 1"));
   EXPECT_EQ(opened_urls, (std::vector<std::u16string>{u"http://127.0.0.1/"}));
   EXPECT_FALSE(printed("root pressed")) << all_lines();
+}
+
+// The flag word of a control as scripts and applications see it.
+int external_flags(lua_State* L) {
+  const dui::Control* c = control_at(L, 1);
+  lua_pushnumber(L, c ? dui::UiProfile::Uninstaller().ExternalFlags(*c) : -1);
+  return 1;
+}
+
+TEST_F(ScriptWindows, ControlsWithATableCarryTheScriptTableBitAndCheckedIsBit0x4000) {
+  const luaL_Reg functions[] = {kWindowFunctions[0], kWindowFunctions[1], {"externalFlags", external_flags},
+                                {nullptr, nullptr}};
+  ASSERT_TRUE(run_window_script(R"(
+    local w = createWindow("page.xml")
+    local b = w:getChild(1004)
+    print(string.format("flags %x", bit32.band(externalFlags(b), 0x44000)))
+    b:setCheck(true)
+    print(string.format("flags %x", bit32.band(externalFlags(b), 0x54000)))
+  )", "", functions));
+  EXPECT_TRUE(printed("flags 40000")) << all_lines();
+  EXPECT_TRUE(printed("flags 44000")) << all_lines();
 }
 
 }  // namespace

@@ -104,10 +104,11 @@ class BindingsTest : public ::testing::Test {
 
   // Runs the window script (after the bookkeeping functions) to its end;
   // whether it ran without error.
-  bool run_window_script(const std::string& script, const std::string& procedure = "") {
+  bool run_window_script(const std::string& script, const std::string& procedure = "",
+                         const luaL_Reg* window_functions = kWindowFunctions) {
     texts_.put(u"UI.lua", bookkeeping_source() + "\n" + script);
     texts_.put(u"LG.lua", procedure);
-    return host_.run_window_script(u"UI.lua", kWindowFunctions);
+    return host_.run_window_script(u"UI.lua", window_functions);
   }
 
   bool printed(const std::string& line) {
