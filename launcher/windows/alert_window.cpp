@@ -141,8 +141,10 @@ int run_alert(const alert_request& request, const std::vector<std::wstring>* lin
   const HWND hwnd = window->hwnd();
   if (lines) window->add_lines(*lines);
   const int result = window->ShowDialog();
-  // With 0 the window is already gone (destroyed in the loop or by a quit).
-  if (result != 0) ::DestroyWindow(hwnd);
+  // After a result the window is only hidden. With 0 it is normally gone
+  // already (destroyed in the loop, or by a quit); a failed message loop also
+  // gives 0 and leaves it standing, and it must not outlive the call then.
+  if (result != 0 || ::IsWindow(hwnd)) ::DestroyWindow(hwnd);
   return result;
 }
 
