@@ -67,6 +67,9 @@ if [ ! -f "$WINEPREFIX/.vcam-fonts" ]; then
         iconv -f UTF-8 -t UTF-16 >"$reg"
       "$wine" regedit /S "Z:$reg" >>"$WINEPREFIX.log" 2>&1 && touch "$WINEPREFIX/.vcam-fonts"
       rm -f "$reg"
+      # As after wineboot: the server of this run (and the desktop it started,
+      # perhaps without a display) must be gone before the program runs.
+      wineserver -w
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
