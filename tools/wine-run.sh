@@ -53,6 +53,27 @@ if [ ! -f "$WINEPREFIX/.vcam-ready" ]; then
   ) 9>"$WINEPREFIX.lock"
 fi
 
+# The skins' Chinese faces (微软雅黑, 新宋体, 宋体) are not in a Wine prefix, and
+# Wine's fallback face has no CJK glyphs: map them to the WenQuanYi font that
+# setup installs. Once per prefix, also for prefixes made before this step.
+if [ ! -f "$WINEPREFIX/.vcam-fonts" ]; then
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.vcam-fonts" ]; then
+      reg=$(mktemp --suffix=.reg)
+      printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
+        '"微软雅黑"="WenQuanYi Zen Hei"' '"新宋体"="WenQuanYi Zen Hei"' '"宋体"="WenQuanYi Zen Hei"' '' |
+        iconv -f UTF-8 -t UTF-16 >"$reg"
+      "$wine" regedit /S "Z:$reg" >>"$WINEPREFIX.log" 2>&1 && touch "$WINEPREFIX/.vcam-fonts"
+      rm -f "$reg"
+      # As after wineboot: the server of this run (and the desktop it started,
+      # perhaps without a display) must be gone before the program runs.
+      wineserver -w
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi
+
 if [ "${1:-}" = --prefix ]; then
   echo "$WINEPREFIX"
   exit 0

@@ -12,6 +12,7 @@
 #include "dui/win/ui_runtime_win.h"
 #include "tools/gallery/gallery_options.h"
 #include "tools/gallery/win/gallery_scenes.h"
+#include "tools/gallery/win/launcher_window_scenes.h"
 #include "tools/gallery/win/picture_file.h"
 #include "tools/gallery/win/skin_sources.h"
 #include "tools/gallery/win/window_snapshot.h"
@@ -65,7 +66,7 @@ int run(const GalleryOptions& o) {
   if (!o.renders_one_layout()) {
     ::CreateDirectoryW(reinterpret_cast<const wchar_t*>(o.out_folder.c_str()), nullptr);
     std::string errors;
-    const int failed = render_gallery(o.out_folder, errors);
+    const int failed = render_gallery(o.out_folder, errors) + render_launcher_windows(o.out_folder, errors);
     if (failed) return error(std::to_string(failed) + " pictures failed:\n" + errors);
     return 0;
   }
