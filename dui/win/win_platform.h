@@ -27,6 +27,8 @@ class WinPlatform : public UiPlatform {
   std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
   void SendSystemCommand(void* native_window, std::uint32_t command) override;
   PreciseClock& Clock() override { return clock_; }
+  // The system browser (CLSID_WebBrowser); needs OLE initialised on the thread.
+  std::unique_ptr<BrowserView> CreateBrowserView(void* native_window, BrowserEvents& events) override;
 
   HWND dispatcher() const { return dispatcher_.load(); }
 
