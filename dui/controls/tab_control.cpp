@@ -160,6 +160,8 @@ void TabControl::Select(TabItem* item) {
   if (!item || item->parent() != this) return;
   TabItem* old = selected();
   if (item == old) return;
+  // Taken before any handler runs: one may remove or destroy the old item.
+  const std::int32_t old_index = old ? IndexOf(old) : -1;
   if (selected_) selected_->RemoveDestroyHandler(this, &OnItemDestroyed);
   selected_ = item;
   item->AddDestroyHandler(this, &OnItemDestroyed);
@@ -173,8 +175,9 @@ void TabControl::Select(TabItem* item) {
   RaiseValueChange(*item);
   // A handler may have chosen another item or taken this one away.
   if (selected() != item) return;
-  if (old && GetPlacement() == Placement::Top)
-    if (Control* page = item->page(); page && page->IsLive()) SlideIn(page, TabSlideDirection(IndexOf(old), IndexOf(item)));
+  if (old_index >= 0 && GetPlacement() == Placement::Top)
+    if (Control* page = item->page(); page && page->IsLive())
+      SlideIn(page, TabSlideDirection(old_index, IndexOf(item)));
   Invalidate(false);
   RaiseValueChange(*this);
 }
