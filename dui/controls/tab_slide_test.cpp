@@ -6,6 +6,7 @@
 
 #include "dui/controls/slider_geometry.h"
 #include "dui/controls/tab_slide.h"
+#include "dui/runtime/precise_clock.h"
 
 namespace vcam::dui {
 namespace {
@@ -44,6 +45,17 @@ TEST(TabSlide, EachStepEndsTenMillisecondsAfterTheStartTimesItsNumber) {
   // A performance counter at 10 MHz, started far from zero.
   EXPECT_EQ(TabSlideDeadline(123456789012, 10000000, 3), 123456789012 + 300000);
   EXPECT_EQ(TabSlideDeadline(0, 3579545, 10), 357954);
+}
+
+TEST(TabSlide, TheSteadyClockCountsNanosecondsForwards) {
+  SteadyClock clock;
+  EXPECT_EQ(clock.TicksPerSecond(), 1000000000);
+  std::int64_t last = clock.Ticks();
+  for (int i = 0; i < 1000; ++i) {
+    const std::int64_t now = clock.Ticks();
+    EXPECT_GE(now, last);
+    last = now;
+  }
 }
 
 TEST(SliderGeometry, ValuesAreClampedToZeroAndTheMaximum) {

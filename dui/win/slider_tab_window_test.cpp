@@ -129,5 +129,17 @@ TEST_F(SliderAndTabs, ClickingTheThirdTabSlidesItsPageInForAtLeast100MsRepaintin
   Pump();
 }
 
+TEST_F(SliderAndTabs, TheSlideClockOfTheWindowsPlatformIsThePerformanceCounter) {
+  PreciseClock& clock = UiRuntime::Instance()->platform().Clock();
+  LARGE_INTEGER frequency{}, now{};
+  ASSERT_TRUE(::QueryPerformanceFrequency(&frequency));
+  EXPECT_EQ(clock.TicksPerSecond(), frequency.QuadPart);
+  const std::int64_t before = clock.Ticks();
+  ::QueryPerformanceCounter(&now);
+  const std::int64_t after = clock.Ticks();
+  EXPECT_LE(before, now.QuadPart);
+  EXPECT_LE(now.QuadPart, after);
+}
+
 }  // namespace
 }  // namespace vcam::dui::wintest
