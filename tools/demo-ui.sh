@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The UI toolkit demo: the gallery renders every basic control in its six
 # states, the launcher's alert (one and two buttons, with its layered shadow)
-# and progress window from the packs the build made from the artwork, the
-# launcher's splash, progress and alert windows made by their classes, then one
-# layout the way a designer asks for it. Pictures and a labelled contact sheet
+# and progress window, text input, lists, a slider and a tab control from the
+# packs the build made from the artwork, the launcher's splash, progress and
+# alert windows made by their classes, then one layout the way a designer asks
+# for it. Pictures and a labelled contact sheet
 # go to build/demo/ui/ (or $VCAM_DEMO_OUT/ui).
 #   tools/demo-ui.sh            the 32-bit build in the 32-bit prefix
 #   tools/demo-ui.sh --win64    the 64-bit build in the 64-bit prefix
@@ -66,7 +67,10 @@ montage -font "$font" -pointsize 11 -label '%t' alert_one_button.png alert_two_b
 montage -font "$font" -pointsize 11 -label '%t' launcher_splash.png launcher_progress_37_5.png \
   launcher_alert_one_button.png launcher_alert_two_buttons.png launcher_alert_with_notes.png -background '#e4e4e4' \
   -geometry '+10+10' -tile 3x launcher_sheet.png 2>>gallery.log || fail "montage failed" gallery.log
-montage controls_sheet.png dialogs_sheet.png launcher_sheet.png -background '#e4e4e4' -geometry '+0+8' -tile 1x \
+montage -font "$font" -pointsize 11 -label '%t' slider.png slider_thumb_hover.png tab_control.png \
+  tab_control_third.png -background '#e4e4e4' -geometry '+10+10' -tile 4x composites_sheet.png 2>>gallery.log ||
+  fail "montage failed" gallery.log
+montage controls_sheet.png dialogs_sheet.png composites_sheet.png launcher_sheet.png -background '#e4e4e4' -geometry '+0+8' -tile 1x \
   contact_sheet.png \
   2>>gallery.log || fail "montage failed" gallery.log
 say "contact sheet: $out/contact_sheet.png"

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "dui/core/painter.h"
+#include "dui/runtime/browser_view.h"
+#include "dui/runtime/precise_clock.h"
 #include "dui/skin/font_definition.h"
 
 namespace vcam::dui {
@@ -54,6 +56,21 @@ class UiPlatform {
   // The layout pack cannot be opened: tell the user and end the process.
   // (Returns only where the platform is a test's.)
   virtual void LayoutPackFailed() = 0;
+
+  // The counter of short timed waits; the steady clock unless the platform has
+  // a better one.
+  virtual PreciseClock& Clock() { return steady_clock_; }
+
+  // A web browser in the native window, reporting to `events` (which outlives
+  // it); null where the platform has no browser or it cannot be made.
+  virtual std::unique_ptr<BrowserView> CreateBrowserView(void* native_window, BrowserEvents& events) {
+    (void)native_window;
+    (void)events;
+    return nullptr;
+  }
+
+ private:
+  SteadyClock steady_clock_;
 };
 
 }  // namespace vcam::dui

@@ -1,5 +1,7 @@
 #include "dui/win/win_platform.h"
 
+#include <exdisp.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
@@ -9,6 +11,7 @@
 #include "dui/runtime/ui_runtime.h"
 #include "dui/win/alpha_blend.h"
 #include "dui/win/dib_texture.h"
+#include "dui/win/win_browser_view.h"
 
 namespace vcam::dui {
 
@@ -130,6 +133,10 @@ void WinPlatform::SendSystemCommand(void* native_window, std::uint32_t command) 
 void WinPlatform::LayoutPackFailed() {
   ::MessageBoxW(nullptr, L"LoadResource Fail", L"Alert", MB_TOPMOST);
   std::abort();
+}
+
+std::unique_ptr<BrowserView> WinPlatform::CreateBrowserView(void* native_window, BrowserEvents& events) {
+  return WinBrowserView::Create(static_cast<HWND>(native_window), events, CLSID_WebBrowser);
 }
 
 }  // namespace vcam::dui

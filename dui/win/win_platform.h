@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "dui/runtime/ui_platform.h"
+#include "dui/win/qpc_clock.h"
 
 namespace vcam::dui {
 
@@ -25,6 +26,9 @@ class WinPlatform : public UiPlatform {
   std::int32_t FontHeight(FontHandle font) override;
   std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
   void SendSystemCommand(void* native_window, std::uint32_t command) override;
+  PreciseClock& Clock() override { return clock_; }
+  // The system browser (CLSID_WebBrowser); needs OLE initialised on the thread.
+  std::unique_ptr<BrowserView> CreateBrowserView(void* native_window, BrowserEvents& events) override;
 
   HWND dispatcher() const { return dispatcher_.load(); }
 
@@ -34,6 +38,7 @@ class WinPlatform : public UiPlatform {
   UINT dispatch_message_ = WM_USER + 2;  // set by Start, before any post
   // Measuring DC, made on first use (UI thread).
   HDC measure_dc_ = nullptr;
+  QpcClock clock_;
   HDC MeasureDc();
 };
 

@@ -6,6 +6,7 @@
 
 #include "common/text_utf.h"
 #include "dui/controls/progress_bar.h"
+#include "dui/controls/slider.h"
 #include "dui/core/attribute_names.h"
 #include "dui/core/panel.h"
 #include "dui/runtime/ui_runtime.h"
@@ -96,6 +97,28 @@ void set_progress(dui::Control* root, std::int32_t id, std::int32_t range, std::
   }
 }
 
+// The composite samples: a slider and a tab control whose pages hold a
+// label and a slider of their own.
+constexpr const char16_t* kSliderSample =
+    u"<Slider id=\"1\" style=\"gallery_slider.xml\" width=\"240\" height=\"16\"/>";
+constexpr std::int32_t kThirdTab = 4;
+constexpr const char16_t* kTabSample =
+    u"<TabControl id=\"1\" tabHeight=\"32\" width=\"360\" height=\"160\">"
+    u"<TabItem id=\"2\" style=\"gallery_tab.xml\" text=\"General\" width=\"100\">"
+    u"<Grid margin=\"12,12,12,12\"><Label text=\"General settings\" color=\"#333333\" height=\"24\" "
+    u"verticalAlign=\"top\"/></Grid></TabItem>"
+    u"<TabItem id=\"3\" style=\"gallery_tab.xml\" text=\"Video\" width=\"100\">"
+    u"<Grid margin=\"12,12,12,12\"><Slider id=\"11\" style=\"gallery_slider.xml\" height=\"16\" "
+    u"verticalAlign=\"top\"/></Grid></TabItem>"
+    u"<TabItem id=\"4\" style=\"gallery_tab.xml\" text=\"About\" width=\"100\">"
+    u"<Grid margin=\"12,12,12,12\"><Label text=\"The third page slid in from the right\" color=\"#333333\" "
+    u"height=\"24\" verticalAlign=\"top\"/></Grid></TabItem>"
+    u"</TabControl>";
+
+void set_slider(dui::Control* root, std::int32_t id, std::int32_t value) {
+  if (auto* slider = dynamic_cast<dui::Slider*>(find_id(root, id))) slider->SetValue(value);
+}
+
 class Gallery {
  public:
   Gallery(const std::u16string& out, std::string& errors) : out_(out), errors_(errors) {}
@@ -134,6 +157,27 @@ class Gallery {
     set_progress(root.get(), 1002, 1000, 375);
     set_text(root.get(), 1003, u"37.50%");
     save(u"progress_37_5", take_snapshot(std::move(root), {}));
+  }
+
+  void composites() {
+    // The slider at 40, then with its thumb hovered (the slider's Checked).
+    for (bool hovered : {false, true}) {
+      std::unique_ptr<dui::Control> root = load(u"gallery_slider.xml");
+      if (!root) return;
+      set_slider(root.get(), kSample, 40);
+      SnapshotStates states;
+      if (hovered) states.check.push_back(kSample);
+      save(hovered ? u"slider_thumb_hover" : u"slider", take_snapshot(std::move(root), states));
+    }
+    // The first tab as the first arrange selects it, then the third one
+    // pressed: its page has slid in by the time the picture is taken.
+    for (bool third : {false, true}) {
+      std::unique_ptr<dui::Control> root = load(u"gallery_tab_control.xml");
+      if (!root) return;
+      SnapshotStates states;
+      if (third) states.press = kThirdTab;
+      save(third ? u"tab_control_third" : u"tab_control", take_snapshot(std::move(root), states));
+    }
   }
 
   int failures() const { return failures_; }
@@ -186,6 +230,11 @@ dui::MemoryFileSource gallery_layouts() {
                                sample.element + u"</Grid></Window>";
     files.Put(std::u16string(u"gallery_") + sample.name + u".xml", utf16_to_utf8(xml));
   }
+  for (const auto& [name, element] : {std::pair{u"slider", kSliderSample}, std::pair{u"tab_control", kTabSample}}) {
+    const std::u16string xml = std::u16string(u"<Window style=\"background.xml\"><Grid margin=\"16,16,16,16\">") +
+                               element + u"</Grid></Window>";
+    files.Put(std::u16string(u"gallery_") + name + u".xml", utf16_to_utf8(xml));
+  }
   return files;
 }
 
@@ -205,6 +254,17 @@ dui::MemoryFileSource gallery_styles() {
                 R"( checkedUpSkin="button_accent.png@set_skin_color" checkedOverSkin="button_accent_hover.png@set_skin_color")"
                 R"( checkedDownSkin="button_accent.png@set_skin_color_darken" checkedDisabledSkin="button_accent_disabled.png")"
                 R"( textColor="#333333"/></Style></Styles>)");
+  // The product has no slider or tab art: the progress bar's images make the
+  // bar and the filled track, the radio button's the thumb; tab headers are
+  // buttons that show the accent while selected.
+  files.Put(u"gallery_slider.xml",
+            R"(<Styles><Style class="Slider"><Setters barSkin="progress_bg.png" trackSkin="progress_fill.png@set_skin_color")"
+            R"( scaleGrid="4,0,4,0" thumbUpSkin="radio_normal.png" thumbOverSkin="radio_hover.png")"
+            R"( thumbDownSkin="radio_down.png"/></Style></Styles>)");
+  files.Put(u"gallery_tab.xml",
+            R"(<Styles><Style class="Button"><Setters upSkin="button_normal.png" overSkin="button_hover.png")"
+            R"( downSkin="button_accent.png@set_skin_color" disabledSkin="button_disabled.png" scaleGrid="5,5,5,5")"
+            R"( textColor="#333333"/></Style></Styles>)");
   return files;
 }
 
@@ -212,6 +272,7 @@ int render_gallery(const std::u16string& out_folder, std::string& errors) {
   Gallery gallery(out_folder, errors);
   gallery.controls();
   gallery.dialogs();
+  gallery.composites();
   return gallery.failures();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The whole gallery: every basic control in every state, the launcher's
-// dialogs, and a layered window with its shadow, each as a PNG.
+// dialogs, a layered window with its shadow, a slider and a tab control,
+// each as a PNG.
 #include <string>
 
 #include "dui/load/memory_file_source.h"
