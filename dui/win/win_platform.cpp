@@ -8,7 +8,9 @@
 #include "dui/runtime/runtime_lock.h"
 #include "dui/runtime/ui_runtime.h"
 #include "dui/win/alpha_blend.h"
+#include "dui/win/clipboard_text.h"
 #include "dui/win/dib_texture.h"
+#include "dui/win/gdi_font_measurer.h"
 
 namespace vcam::dui {
 
@@ -130,6 +132,18 @@ void WinPlatform::SendSystemCommand(void* native_window, std::uint32_t command) 
 void WinPlatform::LayoutPackFailed() {
   ::MessageBoxW(nullptr, L"LoadResource Fail", L"Alert", MB_TOPMOST);
   std::abort();
+}
+
+std::unique_ptr<FontMeasurer> WinPlatform::CreateFontMeasurer(FontHandle font) {
+  return std::make_unique<GdiFontMeasurer>(static_cast<HFONT>(font));
+}
+
+bool WinPlatform::ReadClipboardText(void* owner, std::u16string& text) {
+  return dui::ReadClipboardText(static_cast<HWND>(owner), text);
+}
+
+bool WinPlatform::WriteClipboardText(void* owner, std::u16string_view text) {
+  return dui::WriteClipboardText(static_cast<HWND>(owner), text);
 }
 
 }  // namespace vcam::dui

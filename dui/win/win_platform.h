@@ -25,6 +25,11 @@ class WinPlatform : public UiPlatform {
   std::int32_t FontHeight(FontHandle font) override;
   std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
   void SendSystemCommand(void* native_window, std::uint32_t command) override;
+  std::unique_ptr<FontMeasurer> CreateFontMeasurer(FontHandle font) override;
+  bool ReadClipboardText(void* owner, std::u16string& text) override;
+  bool WriteClipboardText(void* owner, std::u16string_view text) override;
+  bool ControlKeyDown() override { return ::GetKeyState(VK_CONTROL) < 0; }
+  void ShowTextCursor() override { ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM)); }
 
   HWND dispatcher() const { return dispatcher_.load(); }
 
