@@ -256,6 +256,9 @@ Size TextBox::MeasureOverride(std::int32_t, std::int32_t) { return {0, line_heig
 
 Size TextBox::ArrangeOverride(std::int32_t width, std::int32_t height) {
   arranged_height_ = height;
+  // A text set while the box was narrower (or not yet arranged) may be
+  // scrolled further than the new width needs.
+  scroll_ = std::clamp(scroll_, 0, std::max(0, WidthOf(line_.size()) - (width - 2 * margin_x_)));
   if (HasFlag(ControlFlags::Focused)) RefreshCaret();
   return {width, height};
 }

@@ -121,6 +121,19 @@ TEST_F(TextInput, SetTextOf2000OrMoreKeeps1999AndScrollsToTheCaret) {
   EXPECT_EQ(changes.count, 2);
 }
 
+TEST_F(TextInput, ArrangingWiderBringsBackTextScrolledOutBeforeLayout) {
+  AttachedTree tree(R"(<Grid><TextBox id="1"/></Grid>)");
+  TextBox& box = BoxOf(tree);
+  box.SetText(u"fits once arranged");  // no width yet: scrolled to its end
+  EXPECT_GT(box.scroll_offset(), 0);
+  tree.Layout(300, 30);
+  EXPECT_EQ(box.scroll_offset(), 0);
+  box.SetText(std::u16string(60, u'w'));
+  EXPECT_EQ(box.scroll_offset(), 60 * kTextCharWidth - (300 - 16));
+  tree.Layout(100, 30);  // narrower: the offset is still within the text
+  EXPECT_EQ(box.scroll_offset(), 60 * kTextCharWidth - (300 - 16));
+}
+
 TEST_F(TextInput, PasteIntoAlmostFullBoxInsertsWhatFits) {
   AttachedTree tree(kBox);
   tree.Layout(200, 100);

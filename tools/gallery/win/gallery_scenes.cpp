@@ -10,6 +10,7 @@
 #include "dui/core/panel.h"
 #include "dui/runtime/ui_runtime.h"
 #include "tools/gallery/win/picture_file.h"
+#include "tools/gallery/win/text_scenes.h"
 #include "tools/gallery/win/window_snapshot.h"
 
 namespace vcam::gallery {
@@ -186,6 +187,7 @@ dui::MemoryFileSource gallery_layouts() {
                                sample.element + u"</Grid></Window>";
     files.Put(std::u16string(u"gallery_") + sample.name + u".xml", utf16_to_utf8(xml));
   }
+  add_text_layouts(files);
   return files;
 }
 
@@ -205,6 +207,7 @@ dui::MemoryFileSource gallery_styles() {
                 R"( checkedUpSkin="button_accent.png@set_skin_color" checkedOverSkin="button_accent_hover.png@set_skin_color")"
                 R"( checkedDownSkin="button_accent.png@set_skin_color_darken" checkedDisabledSkin="button_accent_disabled.png")"
                 R"( textColor="#333333"/></Style></Styles>)");
+  add_text_styles(files);
   return files;
 }
 
@@ -212,7 +215,7 @@ int render_gallery(const std::u16string& out_folder, std::string& errors) {
   Gallery gallery(out_folder, errors);
   gallery.controls();
   gallery.dialogs();
-  return gallery.failures();
+  return gallery.failures() + render_text_scenes(out_folder, errors);
 }
 
 }  // namespace vcam::gallery
