@@ -32,6 +32,18 @@ Edit& Self(Control* sender) { return *static_cast<Edit*>(sender); }
 
 bool IsBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
+// Widths of an editor made without a runtime: nothing is measured, but the
+// line table still holds at least one line for the keys to work on.
+class NoWidths : public CharWidths {
+ public:
+  std::int32_t Width(char16_t) override { return 0; }
+};
+
+CharWidths& WidthsOf(FontMeasurer* measurer) {
+  static NoWidths none;
+  return measurer ? static_cast<CharWidths&>(*measurer) : none;
+}
+
 }  // namespace
 
 Edit::Edit() {
@@ -61,8 +73,7 @@ void Edit::SetFont(FontHandle font) {
 }
 
 void Edit::Rewrap() {
-  if (!measurer_) return;
-  lines_.Wrap(text_, *measurer_, wrap_width_ - 2 * margin_left_);
+  lines_.Wrap(text_, WidthsOf(measurer_.get()), wrap_width_ - 2 * margin_left_);
   first_visible_ = std::min(first_visible_, lines_.count() - 1);
 }
 
@@ -157,7 +168,7 @@ void Edit::ReplaceSelection(std::u16string_view text) {
   if (removed == 0 && text.empty()) return;
   text_.Erase(from, from + removed);
   text_.Insert(from, text);
-  if (measurer_) lines_.Update(text_, *measurer_, from, removed, text.size());
+  lines_.Update(text_, WidthsOf(measurer_.get()), from, removed, text.size());
   first_visible_ = std::min(first_visible_, lines_.count() - 1);
   selection_.Collapse(from + text.size());
   preferred_x_ = XOf(selection_.caret);

@@ -519,5 +519,14 @@ TEST_F(TextInput, EditBeyond200000LinesStopsWrappingAtTheLimit) {
   EXPECT_EQ(edit.lines().count(), VisualLines::kMaxLines);
 }
 
+TEST(TextInputWithoutRuntime, EditorStillHasItsLines) {
+  Edit edit;
+  ASSERT_EQ(edit.lines().count(), 1u);  // the empty text's line
+  edit.SetText(u"ab\r\ncd");
+  EXPECT_EQ(edit.lines().count(), 2u);  // nothing measured: only the hard break
+  edit.Select(1, 6);
+  EXPECT_EQ(edit.selection().caret, 6u);
+}
+
 }  // namespace
 }  // namespace vcam::dui

@@ -216,8 +216,10 @@ TEST(VisualLines, TabTakesFourSpacesAndAWideCharacterStillGetsALine) {
   EXPECT_EQ(Shown(text, lines), (std::vector<std::u16string>{u"a\t", u"b"}));
   lines.Wrap(text, w, 3);  // narrower than any character: one a line, no endless loop
   EXPECT_EQ(lines.count(), 3u);
+  lines.Wrap(text, w, 0);  // no width yet: breaks only where the text has them
+  EXPECT_EQ(lines.count(), 1u);
   lines.Wrap(text, w, -10);
-  EXPECT_EQ(lines.count(), 3u);
+  EXPECT_EQ(lines.count(), 1u);
 }
 
 TEST(VisualLines, EmptyTextHasOneEmptyLine) {

@@ -25,7 +25,9 @@ VisualLine VisualLines::WrapOne(EditText::Reader& reader, CharWidths& widths, st
     }
     const std::int32_t w = EditCharWidth(widths, c);
     // A character wider than the whole line still gets a line of its own.
-    if (used + w > width_ && reader.position() > line.start) break;
+    // No width at all (not arranged yet) breaks at line breaks only, rather
+    // than giving every character a line.
+    if (width_ > 0 && used + w > width_ && reader.position() > line.start) break;
     used += w;
     reader.Advance();
   }

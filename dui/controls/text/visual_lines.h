@@ -34,7 +34,7 @@ class VisualLines {
   bool truncated() const { return truncated_; }
   std::size_t capacity() const { return lines_.capacity(); }
 
-  // Wraps the whole text to `width` pixels.
+  // Wraps the whole text to `width` pixels; 0 or less: at line breaks only.
   void Wrap(const EditText& text, CharWidths& widths, std::int32_t width);
   // After `removed` characters at `at` were replaced by `inserted` ones:
   // re-wraps from the line before the edit until the lines meet the old
