@@ -4,11 +4,13 @@
 // it (dui/win); tests supply their own.
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "dui/core/painter.h"
 #include "dui/runtime/browser_view.h"
 #include "dui/runtime/precise_clock.h"
+#include "dui/runtime/font_measurer.h"
 #include "dui/skin/font_definition.h"
 
 namespace vcam::dui {
@@ -52,6 +54,19 @@ class UiPlatform {
   // Sends a system command to a window (Windows: WM_SYSCOMMAND with lParam 0,
   // synchronously, so a move command returns when the move loop ends).
   virtual void SendSystemCommand(void* native_window, std::uint32_t command) = 0;
+
+  // The text controls' measuring copy of `font`. The default measures each
+  // character through MeasureText.
+  virtual std::unique_ptr<FontMeasurer> CreateFontMeasurer(FontHandle font);
+  // The clipboard's text (CF_UNICODETEXT where it offers text). False, with
+  // `text` untouched, when it cannot be opened or holds no text.
+  virtual bool ReadClipboardText(void* /*owner*/, std::u16string& /*text*/) { return false; }
+  // Replaces the clipboard's content with `text`; false when it cannot.
+  virtual bool WriteClipboardText(void* /*owner*/, std::u16string_view /*text*/) { return false; }
+  // The Ctrl key is held (shortcuts of the text controls).
+  virtual bool ControlKeyDown() { return false; }
+  // Shows the text-selection (I-beam) mouse cursor.
+  virtual void ShowTextCursor() {}
 
   // The layout pack cannot be opened: tell the user and end the process.
   // (Returns only where the platform is a test's.)

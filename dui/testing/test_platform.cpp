@@ -76,6 +76,41 @@ std::unique_ptr<Texture> TestPlatform::CreateTexture(std::int32_t width, std::in
   return std::make_unique<MemoryTexture>(width, height);
 }
 
+namespace {
+
+class TestMeasurer : public FontMeasurer {
+ public:
+  explicit TestMeasurer(FontHandle font) : font_(font) {}
+  FontHandle font() const override { return font_; }
+  std::int32_t LineHeight() const override { return TestFontHeight(font_); }
+  std::int32_t AverageWidth() const override { return kTextCharWidth; }
+
+ protected:
+  std::int32_t MeasureChar(char16_t c) override { return c == kPasswordDot ? kDotWidth : kTextCharWidth; }
+
+ private:
+  FontHandle font_;
+};
+
+}  // namespace
+
+std::unique_ptr<FontMeasurer> TestPlatform::CreateFontMeasurer(FontHandle font) {
+  return std::make_unique<TestMeasurer>(font);
+}
+
+bool TestPlatform::ReadClipboardText(void*, std::u16string& text) {
+  if (state_.clipboard_locked || !state_.clipboard) return false;
+  text = *state_.clipboard;
+  return true;
+}
+
+bool TestPlatform::WriteClipboardText(void*, std::u16string_view text) {
+  if (state_.clipboard_locked) return false;
+  ++state_.clipboard_writes;
+  state_.clipboard = std::u16string(text);
+  return true;
+}
+
 std::int32_t TestFontHeight(FontHandle font) {
   if (!font || !FontOf(font).height) return 16;
   const std::int32_t h = *FontOf(font).height;

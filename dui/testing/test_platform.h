@@ -3,6 +3,7 @@
 // runs them; fonts are records the test can inspect.
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ struct TestPlatformState {
     std::uint32_t command;
   };
   std::vector<SystemCommand> system_commands;
+  // The clipboard: its text (none: holds no text); locked: cannot be opened.
+  std::optional<std::u16string> clipboard;
+  bool clipboard_locked = false;
+  int clipboard_writes = 0;
+  bool control_key = false;
+  int text_cursor_shown = 0;
 };
 
 class TestPlatform : public UiPlatform {
@@ -40,6 +47,12 @@ class TestPlatform : public UiPlatform {
   Size MeasureText(FontHandle font, std::u16string_view text, std::uint32_t format) override;
   std::int32_t FontHeight(FontHandle font) override;
   std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
+  // Widths kTextCharWidth, the password dot kDotWidth, so that masking shows.
+  std::unique_ptr<FontMeasurer> CreateFontMeasurer(FontHandle font) override;
+  bool ReadClipboardText(void* owner, std::u16string& text) override;
+  bool WriteClipboardText(void* owner, std::u16string_view text) override;
+  bool ControlKeyDown() override { return state_.control_key; }
+  void ShowTextCursor() override { ++state_.text_cursor_shown; }
   void SendSystemCommand(void* native_window, std::uint32_t command) override {
     state_.system_commands.push_back({native_window, command});
   }
@@ -57,6 +70,7 @@ class TestPlatform : public UiPlatform {
 };
 
 inline constexpr std::int32_t kTextCharWidth = 7;
+inline constexpr std::int32_t kDotWidth = 9;
 // A null font is 16 pixels high; a defined one |height| + 3 (or 16 without height).
 std::int32_t TestFontHeight(FontHandle font);
 

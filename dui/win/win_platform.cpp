@@ -10,8 +10,10 @@
 #include "dui/runtime/runtime_lock.h"
 #include "dui/runtime/ui_runtime.h"
 #include "dui/win/alpha_blend.h"
+#include "dui/win/clipboard_text.h"
 #include "dui/win/dib_texture.h"
 #include "dui/win/win_browser_view.h"
+#include "dui/win/gdi_font_measurer.h"
 
 namespace vcam::dui {
 
@@ -137,6 +139,18 @@ void WinPlatform::LayoutPackFailed() {
 
 std::unique_ptr<BrowserView> WinPlatform::CreateBrowserView(void* native_window, BrowserEvents& events) {
   return WinBrowserView::Create(static_cast<HWND>(native_window), events, CLSID_WebBrowser);
+}
+
+std::unique_ptr<FontMeasurer> WinPlatform::CreateFontMeasurer(FontHandle font) {
+  return std::make_unique<GdiFontMeasurer>(static_cast<HFONT>(font));
+}
+
+bool WinPlatform::ReadClipboardText(void* owner, std::u16string& text) {
+  return dui::ReadClipboardText(static_cast<HWND>(owner), text);
+}
+
+bool WinPlatform::WriteClipboardText(void* owner, std::u16string_view text) {
+  return dui::WriteClipboardText(static_cast<HWND>(owner), text);
 }
 
 }  // namespace vcam::dui

@@ -29,6 +29,11 @@ class WinPlatform : public UiPlatform {
   PreciseClock& Clock() override { return clock_; }
   // The system browser (CLSID_WebBrowser); needs OLE initialised on the thread.
   std::unique_ptr<BrowserView> CreateBrowserView(void* native_window, BrowserEvents& events) override;
+  std::unique_ptr<FontMeasurer> CreateFontMeasurer(FontHandle font) override;
+  bool ReadClipboardText(void* owner, std::u16string& text) override;
+  bool WriteClipboardText(void* owner, std::u16string_view text) override;
+  bool ControlKeyDown() override { return ::GetKeyState(VK_CONTROL) < 0; }
+  void ShowTextCursor() override { ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM)); }
 
   HWND dispatcher() const { return dispatcher_.load(); }
 

@@ -11,6 +11,7 @@
 #include "dui/core/panel.h"
 #include "dui/runtime/ui_runtime.h"
 #include "tools/gallery/win/picture_file.h"
+#include "tools/gallery/win/text_scenes.h"
 #include "tools/gallery/win/window_snapshot.h"
 
 namespace vcam::gallery {
@@ -235,6 +236,7 @@ dui::MemoryFileSource gallery_layouts() {
                                element + u"</Grid></Window>";
     files.Put(std::u16string(u"gallery_") + name + u".xml", utf16_to_utf8(xml));
   }
+  add_text_layouts(files);
   return files;
 }
 
@@ -265,6 +267,7 @@ dui::MemoryFileSource gallery_styles() {
             R"(<Styles><Style class="Button"><Setters upSkin="button_normal.png" overSkin="button_hover.png")"
             R"( downSkin="button_accent.png@set_skin_color" disabledSkin="button_disabled.png" scaleGrid="5,5,5,5")"
             R"( textColor="#333333"/></Style></Styles>)");
+  add_text_styles(files);
   return files;
 }
 
@@ -273,7 +276,7 @@ int render_gallery(const std::u16string& out_folder, std::string& errors) {
   gallery.controls();
   gallery.dialogs();
   gallery.composites();
-  return gallery.failures();
+  return gallery.failures() + render_text_scenes(out_folder, errors);
 }
 
 }  // namespace vcam::gallery
