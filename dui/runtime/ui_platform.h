@@ -6,12 +6,16 @@
 #include <memory>
 #include <string_view>
 
+#include "dui/controls/repeat_clock.h"
 #include "dui/core/painter.h"
 #include "dui/skin/font_definition.h"
 
 namespace vcam::dui {
 
+class ComboBox;
+class ComboPopup;
 class Control;
+class ScrollBar;
 class UiRuntime;
 struct EventArgs;
 
@@ -50,6 +54,16 @@ class UiPlatform {
   // Sends a system command to a window (Windows: WM_SYSCOMMAND with lParam 0,
   // synchronously, so a move command returns when the move loop ends).
   virtual void SendSystemCommand(void* native_window, std::uint32_t command) = 0;
+
+  // The scroll bar's auto-repeat clock, ticking ScrollBar::OnRepeat every
+  // 150 ms while started; null where the platform has none (the bar then
+  // acts on the press only).
+  virtual std::unique_ptr<RepeatClock> CreateScrollTimer(ScrollBar& bar);
+  // The window a combo box drops its list into; null where there is none. The
+  // popup belongs to its window and tells the combo box when it goes.
+  virtual ComboPopup* CreateComboPopup(ComboBox& owner);
+  // A line for the debugger (Windows: OutputDebugStringW).
+  virtual void DebugMessage(std::u16string_view text);
 
   // The layout pack cannot be opened: tell the user and end the process.
   // (Returns only where the platform is a test's.)

@@ -21,6 +21,7 @@ struct TestPlatformState {
     std::uint32_t command;
   };
   std::vector<SystemCommand> system_commands;
+  std::vector<std::u16string> debug_messages;
 };
 
 class TestPlatform : public UiPlatform {
@@ -43,6 +44,7 @@ class TestPlatform : public UiPlatform {
   void SendSystemCommand(void* native_window, std::uint32_t command) override {
     state_.system_commands.push_back({native_window, command});
   }
+  void DebugMessage(std::u16string_view text) override { state_.debug_messages.emplace_back(text); }
 
   // Runs the queued calls on the calling thread; returns how many ran.
   int RunPending();

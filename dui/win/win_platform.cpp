@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
+#include <string>
 
 #include "common/win/wide.h"
 #include "dui/runtime/runtime_lock.h"
 #include "dui/runtime/ui_runtime.h"
 #include "dui/win/alpha_blend.h"
+#include "dui/win/combo_helper_wnd.h"
 #include "dui/win/dib_texture.h"
+#include "dui/win/scroll_timer.h"
 
 namespace vcam::dui {
 
@@ -130,6 +133,17 @@ void WinPlatform::SendSystemCommand(void* native_window, std::uint32_t command) 
 void WinPlatform::LayoutPackFailed() {
   ::MessageBoxW(nullptr, L"LoadResource Fail", L"Alert", MB_TOPMOST);
   std::abort();
+}
+
+std::unique_ptr<RepeatClock> WinPlatform::CreateScrollTimer(ScrollBar& bar) {
+  return std::make_unique<ScrollTimer>(bar);
+}
+
+ComboPopup* WinPlatform::CreateComboPopup(ComboBox& owner) { return ComboHelperWnd::Create(owner); }
+
+void WinPlatform::DebugMessage(std::u16string_view text) {
+  const std::wstring line(text.begin(), text.end());
+  ::OutputDebugStringW(line.c_str());
 }
 
 }  // namespace vcam::dui

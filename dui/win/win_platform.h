@@ -25,6 +25,9 @@ class WinPlatform : public UiPlatform {
   std::int32_t FontHeight(FontHandle font) override;
   std::unique_ptr<Texture> CreateTexture(std::int32_t width, std::int32_t height) override;
   void SendSystemCommand(void* native_window, std::uint32_t command) override;
+  std::unique_ptr<RepeatClock> CreateScrollTimer(ScrollBar& bar) override;
+  ComboPopup* CreateComboPopup(ComboBox& owner) override;
+  void DebugMessage(std::u16string_view text) override;
 
   HWND dispatcher() const { return dispatcher_.load(); }
 
