@@ -72,6 +72,7 @@ Size ScrollPanel::ArrangeOverride(std::int32_t w, std::int32_t h) {
   // 4. The content, at least as large as the panel.
   content_rect_ = {0, 0, std::max(desired.cx, w), std::max(desired.cy, h)};
   if (c) c->Arrange(content_rect_.left, content_rect_.top, content_rect_.right, content_rect_.bottom);
+  content_shift_ = 0;
   // 5. The bar spans the content; its old position is restored (clamped).
   if (bar_) {
     bar_->set_range(content_rect_.height());
@@ -82,10 +83,9 @@ Size ScrollPanel::ArrangeOverride(std::int32_t w, std::int32_t h) {
 }
 
 void ScrollPanel::ScrollContentTo(std::int32_t position) {
-  if (Control* c = content()) {
-    c->Arrange(content_rect_.left, content_rect_.top - position, content_rect_.right,
-               content_rect_.bottom - position);
-  }
+  // Only the content's own rect moves: a list of thousands of rows is not laid out again.
+  if (Control* c = content()) c->MoveArranged(0, content_shift_ - position);
+  content_shift_ = position;
   Invalidate();
 }
 

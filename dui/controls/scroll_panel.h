@@ -48,6 +48,8 @@ class ScrollPanel : public Panel {
 
   ScrollBar* bar_ = nullptr;
   Rect content_rect_;
+  // How far the content is moved up from content_rect_ now.
+  std::int32_t content_shift_ = 0;
 };
 
 }  // namespace vcam::dui
