@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "dui/controls/list_box.h"
 #include "dui/controls/scroll_bar.h"
 #include "dui/controls/scroll_panel.h"
 #include "dui/load/memory_file_source.h"
@@ -136,6 +137,33 @@ TEST_F(ScrollBars, WheelNotchScrollsOneItemHeight) {
   ::SetCursorPos(p.x, p.y);
   ::SendMessageW(window_->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(p.x, p.y));
   EXPECT_EQ(panel->scroll_position(), 30);
+}
+
+TEST_F(ScrollBars, ListRowIsChosenByTheMouseAndTheKeysMoveTheSelectionIntoView) {
+  window_ = Open(R"(<ListBox initSize="200,100"/>)");
+  ASSERT_NE(window_, nullptr);
+  auto* list = static_cast<ListBox*>(window_->root());
+  for (int i = 0; i < 6; ++i) list->AddItem(u"row " + std::u16string(1, static_cast<char16_t>(u'0' + i)));
+  // Rows added after the window showed need a layout, as their owner gives them.
+  list->Measure(200, 100);
+  list->Arrange(0, 0, 200, 100);
+  ASSERT_NE(list->vertical_bar(), nullptr);
+  list->AddHandler(EventKind::Notify, &notes_, &OnNotify);
+  LeftDown(window_, 50, 75);  // row 2
+  LeftUp(window_, 50, 75);
+  EXPECT_EQ(notes_, (std::vector<std::intptr_t>{2}));
+  EXPECT_EQ(list->GetSelectedText(), u"row 2");
+  EXPECT_EQ(window_->focused_control(), list);
+  ::SendMessageW(window_->hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(list->GetSelectedText(), u"row 3");
+  EXPECT_EQ(list->scroll_position(), 20);  // row 3 ends at 120
+  ::SendMessageW(window_->hwnd(), WM_KEYDOWN, VK_UP, 0);
+  ::SendMessageW(window_->hwnd(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(list->GetSelectedText(), u"row 1");
+  EXPECT_EQ(list->scroll_position(), 20) << "row 1 (30..60) is in view";
+  ::SendMessageW(window_->hwnd(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(list->scroll_position(), 0);
+  EXPECT_EQ(notes_.size(), 1u) << "keys choose nothing";
 }
 
 }  // namespace
