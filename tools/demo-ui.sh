@@ -67,7 +67,7 @@ montage -font "$font" -pointsize 11 -label '%t' alert_one_button.png alert_two_b
 montage -font "$font" -pointsize 11 -label '%t' launcher_splash.png launcher_progress_37_5.png \
   launcher_alert_one_button.png launcher_alert_two_buttons.png launcher_alert_with_notes.png -background '#e4e4e4' \
   -geometry '+10+10' -tile 3x launcher_sheet.png 2>>gallery.log || fail "montage failed" gallery.log
-montage -font "$font" -pointsize 11 -label '%t' text_box_selection.png text_box_password.png edit_wrapped.png slider.png slider_thumb_hover.png tab_control.png \
+montage -font "$font" -pointsize 11 -label '%t' text_box_selection.png text_box_password.png edit_wrapped.png list_box_scrolled.png combo_box_open.png slider.png slider_thumb_hover.png tab_control.png \
   tab_control_third.png -background '#e4e4e4' -geometry '+10+10' -tile 4x composites_sheet.png 2>>gallery.log ||
   fail "montage failed" gallery.log
 montage controls_sheet.png dialogs_sheet.png composites_sheet.png launcher_sheet.png -background '#e4e4e4' -geometry '+0+8' -tile 1x \

@@ -67,6 +67,9 @@ class Control : public Object {
   // Layout. Sizes include margins; the rect is in the parent's coordinates.
   Size Measure(std::int32_t availableWidth, std::int32_t availableHeight);
   void Arrange(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
+  // Shifts the arranged rect without laying the subtree out again: children
+  // sit relative to it, so a scrolling panel moves a long content in O(1).
+  void MoveArranged(std::int32_t dx, std::int32_t dy) { rect_ = rect_.offset(dx, dy); }
 
   // Attach to / detach from a window (the window host and Panel call these,
   // and the owner of a page shown through a logical parent).

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "dui/controls/repeat_clock.h"
 #include "dui/core/painter.h"
 #include "dui/runtime/browser_view.h"
 #include "dui/runtime/precise_clock.h"
@@ -15,7 +16,10 @@
 
 namespace vcam::dui {
 
+class ComboBox;
+class ComboPopup;
 class Control;
+class ScrollBar;
 class UiRuntime;
 struct EventArgs;
 
@@ -67,6 +71,15 @@ class UiPlatform {
   virtual bool ControlKeyDown() { return false; }
   // Shows the text-selection (I-beam) mouse cursor.
   virtual void ShowTextCursor() {}
+  // The scroll bar's auto-repeat clock, ticking ScrollBar::OnRepeat every
+  // 150 ms while started; null where the platform has none (the bar then
+  // acts on the press only).
+  virtual std::unique_ptr<RepeatClock> CreateScrollTimer(ScrollBar& bar);
+  // The window a combo box drops its list into; null where there is none. The
+  // popup belongs to its window and tells the combo box when it goes.
+  virtual ComboPopup* CreateComboPopup(ComboBox& owner);
+  // A line for the debugger (Windows: OutputDebugStringW).
+  virtual void DebugMessage(std::u16string_view text);
 
   // The layout pack cannot be opened: tell the user and end the process.
   // (Returns only where the platform is a test's.)

@@ -28,6 +28,7 @@ struct TestPlatformState {
   int clipboard_writes = 0;
   bool control_key = false;
   int text_cursor_shown = 0;
+  std::vector<std::u16string> debug_messages;
 };
 
 class TestPlatform : public UiPlatform {
@@ -56,6 +57,7 @@ class TestPlatform : public UiPlatform {
   void SendSystemCommand(void* native_window, std::uint32_t command) override {
     state_.system_commands.push_back({native_window, command});
   }
+  void DebugMessage(std::u16string_view text) override { state_.debug_messages.emplace_back(text); }
 
   // Runs the queued calls on the calling thread; returns how many ran.
   int RunPending();

@@ -5,15 +5,18 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
+#include <string>
 
 #include "common/win/wide.h"
 #include "dui/runtime/runtime_lock.h"
 #include "dui/runtime/ui_runtime.h"
 #include "dui/win/alpha_blend.h"
 #include "dui/win/clipboard_text.h"
+#include "dui/win/combo_helper_wnd.h"
 #include "dui/win/dib_texture.h"
-#include "dui/win/win_browser_view.h"
 #include "dui/win/gdi_font_measurer.h"
+#include "dui/win/scroll_timer.h"
+#include "dui/win/win_browser_view.h"
 
 namespace vcam::dui {
 
@@ -151,6 +154,17 @@ bool WinPlatform::ReadClipboardText(void* owner, std::u16string& text) {
 
 bool WinPlatform::WriteClipboardText(void* owner, std::u16string_view text) {
   return dui::WriteClipboardText(static_cast<HWND>(owner), text);
+}
+
+std::unique_ptr<RepeatClock> WinPlatform::CreateScrollTimer(ScrollBar& bar) {
+  return std::make_unique<ScrollTimer>(bar);
+}
+
+ComboPopup* WinPlatform::CreateComboPopup(ComboBox& owner) { return ComboHelperWnd::Create(owner); }
+
+void WinPlatform::DebugMessage(std::u16string_view text) {
+  const std::wstring line(text.begin(), text.end());
+  ::OutputDebugStringW(line.c_str());
 }
 
 }  // namespace vcam::dui

@@ -34,6 +34,9 @@ class WinPlatform : public UiPlatform {
   bool WriteClipboardText(void* owner, std::u16string_view text) override;
   bool ControlKeyDown() override { return ::GetKeyState(VK_CONTROL) < 0; }
   void ShowTextCursor() override { ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM)); }
+  std::unique_ptr<RepeatClock> CreateScrollTimer(ScrollBar& bar) override;
+  ComboPopup* CreateComboPopup(ComboBox& owner) override;
+  void DebugMessage(std::u16string_view text) override;
 
   HWND dispatcher() const { return dispatcher_.load(); }
 

@@ -2,9 +2,12 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "common/text_utf.h"
+#include "dui/controls/combo_box.h"
+#include "dui/controls/list_box.h"
 #include "dui/controls/progress_bar.h"
 #include "dui/controls/slider.h"
 #include "dui/core/attribute_names.h"
@@ -181,9 +184,45 @@ class Gallery {
     }
   }
 
+  // A list longer than its box, scrolled a little, with one row selected and
+  // one under the mouse; and a combo box with its list dropped down, drawn
+  // from the same tree its popup window holds (a framework Grid styled
+  // "combobox_dropped.xml" around a ListBox of 30-pixel rows).
+  void lists() {
+    if (std::unique_ptr<dui::Control> root = load(u"gallery_list_box.xml")) {
+      auto* list = dynamic_cast<dui::ListBox*>(find_id(root.get(), kSample));
+      if (list) {
+        fill_rows(*list, 12);
+        list->Select(list->item_at(3));
+        list->item_at(5)->SetValue(dui::attr::id, 2);
+      }
+      SnapshotStates s;
+      s.hover = 2;
+      s.prepare = [list] {
+        if (list) list->ScrollTo(45);
+      };
+      save(u"list_box_scrolled", take_snapshot(std::move(root), s));
+    }
+    if (std::unique_ptr<dui::Control> root = load(u"gallery_combo_box_open.xml")) {
+      auto* list = dynamic_cast<dui::ListBox*>(find_id(root.get(), 3));
+      if (list) {
+        fill_rows(*list, 10);
+        list->item_at(2)->SetValue(dui::attr::id, 4);
+      }
+      set_text(root.get(), kSample, u"Row 1");
+      SnapshotStates s;
+      s.hover = 4;
+      save(u"combo_box_open", take_snapshot(std::move(root), s));
+    }
+  }
+
   int failures() const { return failures_; }
 
  private:
+  static void fill_rows(dui::ListBox& list, int n) {
+    for (int i = 0; i < n; ++i) list.AddItem(u"Row " + utf8_to_utf16(std::to_string(i)));
+  }
+
   std::unique_ptr<dui::Control> load(const std::u16string& layout) {
     std::unique_ptr<dui::Control> root = dui::UiRuntime::Instance()->LoadLayout(layout);
     if (!root) fail(layout, "the layout is missing or malformed");
@@ -237,6 +276,15 @@ dui::MemoryFileSource gallery_layouts() {
     files.Put(std::u16string(u"gallery_") + name + u".xml", utf16_to_utf8(xml));
   }
   add_text_layouts(files);
+  files.Put(u"gallery_list_box.xml",
+            R"(<Window style="background.xml"><Grid margin="16,16,16,16">)"
+            R"(<Grid style="gallery_listbox.xml" width="240" height="160"><ListBox id="1" margin="1,1,1,1"/></Grid>)"
+            R"(</Grid></Window>)");
+  files.Put(u"gallery_combo_box_open.xml",
+            R"(<Window style="background.xml"><StackPanel margin="16,16,16,16" width="200">)"
+            R"(<ComboBox id="1" style="gallery_combobox.xml" height="30"/>)"
+            R"(<Grid style="combobox_dropped.xml" height="184"><ListBox id="3" margin="2,2,2,2" itemHeight="30"/></Grid>)"
+            R"(<Grid height="16"/></StackPanel></Window>)");
   return files;
 }
 
@@ -268,6 +316,17 @@ dui::MemoryFileSource gallery_styles() {
             R"( downSkin="button_accent.png@set_skin_color" disabledSkin="button_disabled.png" scaleGrid="5,5,5,5")"
             R"( textColor="#333333"/></Style></Styles>)");
   add_text_styles(files);
+  // The product's skin has no scroll-bar or combo-box art: the progress bar's
+  // images stand in for bar and thumb (no arrows), the button's for the box.
+  files.Put(u"vscrollbar.xml",
+            R"(<Styles><Style class="ScrollBar"><Setters barSkin="progress_bg.png" scaleGrid="4,3,4,3" )"
+            R"(thumbUpSkin="progress_fill.png@set_skin_color" thumbOverSkin="progress_fill.png@set_skin_color" )"
+            R"(thumbDownSkin="progress_fill.png@set_skin_color_darken" thumbScaleGrid="4,3,4,3"/></Style></Styles>)");
+  files.Put(u"gallery_listbox.xml",
+            R"(<Styles><Style class="Background"><Setters img="button_normal.png" scaleGrid="5,5,5,5"/></Style></Styles>)");
+  files.Put(u"gallery_combobox.xml", R"(<Styles><Style class="ComboBox"><Setters )" + skins + R"(/></Style></Styles>)");
+  files.Put(u"combobox_dropped.xml",
+            R"(<Styles><Style class="Background"><Setters img="button_normal.png" scaleGrid="5,5,5,5"/></Style></Styles>)");
   return files;
 }
 
@@ -276,6 +335,7 @@ int render_gallery(const std::u16string& out_folder, std::string& errors) {
   gallery.controls();
   gallery.dialogs();
   gallery.composites();
+  gallery.lists();
   return gallery.failures() + render_text_scenes(out_folder, errors);
 }
 

@@ -54,6 +54,7 @@ Snapshot take_snapshot(std::unique_ptr<dui::Control> root, const SnapshotStates&
     ::SetWindowPos(hwnd, nullptr, 0, 0, states.size->cx, states.size->cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(hwnd, HWND_TOPMOST, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   pump(20);
+  if (states.prepare) states.prepare();
 
   std::string error;
   auto find = [&](std::int32_t id) -> dui::Control* {

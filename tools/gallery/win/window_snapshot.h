@@ -3,6 +3,7 @@
 // the states asked for through real mouse and focus messages, painted, and
 // read back from its back buffer.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ struct SnapshotStates {
   std::optional<std::int32_t> hover, press, focus;
   std::vector<std::int32_t> check;
   std::vector<std::int32_t> disable;
+  // Runs once the window shows the tree and has laid it out, before the states
+  // (scrolling, which needs the arranged tree).
+  std::function<void()> prepare;
 };
 
 struct Snapshot {
@@ -26,7 +30,7 @@ struct Snapshot {
   std::string error;  // set when picture is empty
 };
 
-// Takes the tree, makes the window, applies the states in the order check,
+// Takes the tree, makes the window, runs `prepare`, applies the states in the order check,
 // disable, focus, hover, press, and destroys the window afterwards. An id
 // that no control carries is an error.
 Snapshot take_snapshot(std::unique_ptr<dui::Control> root, const SnapshotStates& states);
