@@ -1,6 +1,7 @@
 #include "dui/core/object.h"
 
 #include <utility>
+#include <vector>
 
 namespace vcam::dui {
 
@@ -25,6 +26,14 @@ const T* Object::Find(const Node<T>* head, PropertyKey key) {
 template <typename T>
 void Object::Free(Node<T>*& head) {
   while (head) delete std::exchange(head, head->next);
+}
+
+template <typename T>
+void Object::CopyAll(Node<T>*& head, const Node<T>* from) {
+  // Oldest first, so the copy's lists keep the source's order.
+  std::vector<const Node<T>*> nodes;
+  for (; from; from = from->next) nodes.push_back(from);
+  for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) Put(head, (*it)->key, (*it)->value);
 }
 
 Object::~Object() {
@@ -85,5 +94,13 @@ Rect Object::GetRect(PropertyKey key) const {
 void Object::SetString(PropertyKey key, std::u16string text) { Put(texts_, key, std::move(text)); }
 
 const std::u16string* Object::FindString(PropertyKey key) const { return Find(texts_, key); }
+
+void Object::CopyPropertiesFrom(const Object& other) {
+  if (&other == this) return;
+  CopyAll(values_, other.values_);
+  CopyAll(sizes_, other.sizes_);
+  CopyAll(rects_, other.rects_);
+  CopyAll(texts_, other.texts_);
+}
 
 }  // namespace vcam::dui

@@ -38,6 +38,10 @@ class Object {
   void SetString(PropertyKey key, std::u16string text);
   const std::u16string* FindString(PropertyKey key) const;  // null when absent
 
+  // Takes every property of `other`, overwriting this object's own of the
+  // same keys: an object rebuilt as another class keeps what its layout gave it.
+  void CopyPropertiesFrom(const Object& other);
+
  private:
   template <typename T>
   struct Node {
@@ -51,6 +55,8 @@ class Object {
   static const T* Find(const Node<T>* head, PropertyKey key);
   template <typename T>
   static void Free(Node<T>*& head);
+  template <typename T>
+  static void CopyAll(Node<T>*& head, const Node<T>* from);
 
   Node<std::int32_t>* values_ = nullptr;
   Node<Size>* sizes_ = nullptr;

@@ -59,6 +59,33 @@ TEST(ObjectProperties, NullKeywordIsStoredAndDiffersFromAbsence) {
   EXPECT_EQ(o.GetKeyword(attr::horizontalAlign, Keyword::Stretch), Keyword::None);
 }
 
+TEST(ObjectProperties, CopyTakesEveryListAndOverwritesOnlyTheSameKeys) {
+  Object from;
+  from.SetValue(attr::width, 190);
+  from.SetKeyword(attr::horizontalAlign, Keyword::Left);
+  from.SetSize(attr::initSize, {380, 200});
+  from.SetRect(attr::margin, {1, 2, 3, 4});
+  from.SetString(attr::text, u"OK");
+  Object to;
+  to.SetValue(attr::width, 5);
+  to.SetValue(attr::height, 54);
+  to.SetString(attr::text, u"old");
+  to.CopyPropertiesFrom(from);
+  EXPECT_EQ(to.GetInt(attr::width, 0), 190);
+  EXPECT_EQ(to.GetInt(attr::height, 0), 54) << "a key the source lacks stays";
+  EXPECT_EQ(to.GetKeyword(attr::horizontalAlign, Keyword::Stretch), Keyword::Left);
+  Size size;
+  ASSERT_TRUE(to.FindSize(attr::initSize, &size));
+  EXPECT_EQ(size, (Size{380, 200}));
+  EXPECT_EQ(to.GetRect(attr::margin), (Rect{1, 2, 3, 4}));
+  ASSERT_NE(to.FindString(attr::text), nullptr);
+  EXPECT_EQ(*to.FindString(attr::text), u"OK");
+  from.SetString(attr::text, u"changed");
+  EXPECT_EQ(*to.FindString(attr::text), u"OK") << "a copy, not a link";
+  to.CopyPropertiesFrom(to);
+  EXPECT_EQ(to.GetInt(attr::width, 0), 190) << "copying from itself changes nothing";
+}
+
 TEST(Keywords, ExactCaseSensitiveMatchOfTheThirteen) {
   EXPECT_EQ(FindKeyword(u"center"), Keyword::Center);
   EXPECT_EQ(FindKeyword(u"Center"), Keyword::None);

@@ -1,0 +1,13 @@
+# cmake -DART=<art folder> -DDEST=<resource folder> -P stage_launcher_resources.cmake
+foreach(pair "style_pro.zeloz:style_pro.zeloz" "frame_pro.zeloz:frame_pro.zeloz" "splash/default:splash/default")
+  string(REPLACE ":" ";" parts "${pair}")
+  list(GET parts 0 from)
+  list(GET parts 1 to)
+  if(EXISTS "${ART}/${from}")
+    get_filename_component(folder "${DEST}/${to}" DIRECTORY)
+    file(MAKE_DIRECTORY "${folder}")
+    file(COPY_FILE "${ART}/${from}" "${DEST}/${to}" ONLY_IF_DIFFERENT)
+  else()
+    message(STATUS "launcher resources: ${ART}/${from} is not built yet (build the host target `art`)")
+  endif()
+endforeach()
