@@ -104,6 +104,18 @@ TEST_F(UpdateDecoders, ListedFilesAreFetchedBehindTheProgressWindowAndVerified) 
   EXPECT_TRUE(std::filesystem::exists(ui->folder / "manifest_local"));
 }
 
+TEST_F(UpdateDecoders, AFileArrivingInManySmallPiecesMovesTheBarAtMost257Times) {
+  const bytes a = testing::random_bytes(1'000'000, 9);
+  publish({{"a.dll", "a.bin", a}});
+  // 50 pieces 20 ms apart: libcurl reports progress as they come.
+  testing::set_answer(ui->server, codecs_path + "a.bin", "slow 20000 20");
+  ASSERT_TRUE(run());
+  EXPECT_EQ(file_bytes(ui->folder / "a.dll"), a);
+  EXPECT_LE(counters->posted.load(), 257u);
+  EXPECT_GE(counters->posted.load(), 10u) << "progress of a slow file reaches the window as it comes";
+  EXPECT_EQ(counters->applied.load(), counters->posted.load());
+}
+
 TEST_F(UpdateDecoders, WhenAllSizesAreZeroNothingIsFetchedAndNoWindowShown) {
   publish({{"a.dll", "a.bin", testing::text_bytes("abc"), "", 0}, {"b.dll", "b.bin", testing::text_bytes("x"), "", 0}});
   ASSERT_TRUE(run());
