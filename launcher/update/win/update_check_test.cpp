@@ -81,6 +81,7 @@ TEST_F(UpdateCheck, AMandatoryPromptDeclinedWithEscapeGivesTheMandatoryResult) {
   describe(1, "9.9", "MZ patcher");
   alert_answerer answers({VK_ESCAPE});
   EXPECT_FALSE(check());
+  EXPECT_EQ(answers.stuck, 0);
   EXPECT_TRUE(mandatory);
   ASSERT_EQ(answers.seen.size(), 1u);
   EXPECT_EQ(answers.seen[0].title, kMandatoryUpdateTitle);
@@ -89,6 +90,16 @@ TEST_F(UpdateCheck, AMandatoryPromptDeclinedWithEscapeGivesTheMandatoryResult) {
   EXPECT_EQ(ui->server.requests_for(patcher_path("9.9")).size(), 0u);
   EXPECT_EQ(ui->splash.calls, std::vector<std::string>{"hide"});
   EXPECT_EQ(latest, u"9.9");
+}
+
+TEST_F(UpdateCheck, AMandatoryPromptClosedWithButton1002GivesTheMandatoryResult) {
+  describe(1, "9.8", "MZ patcher");
+  alert_answerer answers({wintest::kClickCloseButton});
+  EXPECT_FALSE(check());
+  EXPECT_EQ(answers.stuck, 0) << "the click on 1002 did not end the prompt";
+  EXPECT_TRUE(mandatory);
+  EXPECT_EQ(answers.seen.size(), 1u);
+  EXPECT_EQ(ui->server.requests_for(patcher_path("9.8")).size(), 0u);
 }
 
 TEST_F(UpdateCheck, NotesWithCrLfAndAnEmptyLineShowTwoLinesInTheOptionalPrompt) {

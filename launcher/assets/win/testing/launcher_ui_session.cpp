@@ -1,6 +1,7 @@
 #include "launcher/assets/win/testing/launcher_ui_session.h"
 
 #include <map>
+#include <utility>
 
 #include "common/win/wide.h"
 #include "dui/core/panel.h"
@@ -36,6 +37,20 @@ dui::Control* find_in(dui::Control* root, std::int32_t id) {
     for (dui::Control* c = panel->first_child(); c; c = c->next())
       if (dui::Control* hit = find_in(c, id)) return hit;
   return nullptr;
+}
+
+// A left click in the middle of `control`, as the mouse would make it.
+void click(dui::WindowImpl& window, const dui::Control* control) {
+  if (!control) return;
+  const dui::Rect r = control->GetWindowRect();
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const HWND hwnd = window.hwnd();
+  POINT screen{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ::ClientToScreen(hwnd, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, at);
+  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
 }
 
 BOOL CALLBACK collect_visible(HWND window, LPARAM out) {
@@ -110,6 +125,15 @@ void CALLBACK ui_timer::tick(HWND, UINT, UINT_PTR id, DWORD) {
 
 alert_answerer::alert_answerer(std::vector<WPARAM> keys)
     : keys_(std::move(keys)), timer_([this] {
+        if (answered_) {
+          if (!::IsWindow(answered_) || !::IsWindowVisible(answered_)) {
+            answered_ = nullptr;
+          } else if (++ticks_since_answer_ >= 40) {
+            ++stuck;
+            ::DestroyWindow(std::exchange(answered_, nullptr));
+          }
+          return false;
+        }
         if (keys_.empty()) return true;
         std::vector<HWND> visible;
         ::EnumThreadWindows(::GetCurrentThreadId(), collect_visible, reinterpret_cast<LPARAM>(&visible));
@@ -124,11 +148,17 @@ alert_answerer::alert_answerer(std::vector<WPARAM> keys)
             for (dui::Control* c = notes->first_child(); c; c = c->next()) s.lines.push_back(c->GetText());
           if (dui::Control* group = find_in(root, 1006)) s.two_buttons = group->HasFlag(dui::ControlFlags::Visible);
           seen.push_back(std::move(s));
-          ::PostMessageW(window, WM_KEYDOWN, keys_.front(), 0);
+          if (keys_.front() == kClickCloseButton) {
+            click(*alert, find_in(root, 1002));
+          } else {
+            ::PostMessageW(window, WM_KEYDOWN, keys_.front(), 0);
+          }
           keys_.erase(keys_.begin());
+          answered_ = window;
+          ticks_since_answer_ = 0;
           break;
         }
-        return keys_.empty();
+        return false;
       }) {}
 
 bool pump_until(const std::function<bool()>& done) {

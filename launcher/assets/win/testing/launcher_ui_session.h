@@ -76,15 +76,21 @@ struct alert_seen {
 };
 
 // Answers the launcher's alerts on this thread in order: each answer is a key
-// (VK_RETURN or VK_ESCAPE) sent to the next visible alert, after recording
-// what it showed.
+// (VK_RETURN or VK_ESCAPE) sent to the next visible alert, or a click on its
+// close button 1002 (kClickCloseButton), after recording what it showed.
+inline constexpr WPARAM kClickCloseButton = 0x1002;
 class alert_answerer {
  public:
   explicit alert_answerer(std::vector<WPARAM> keys);
   std::vector<alert_seen> seen;
+  // An answered alert that stayed up for 2 s is destroyed (ending its loop
+  // with 0) and counted here, so that a test fails instead of hanging.
+  int stuck = 0;
 
  private:
   std::vector<WPARAM> keys_;
+  HWND answered_ = nullptr;
+  int ticks_since_answer_ = 0;
   ui_timer timer_;
 };
 
