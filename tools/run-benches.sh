@@ -27,6 +27,8 @@ mkdir -p "$out"
 rm -f "$out"/frame_pump_*.csv
 # Network benchmarks download from a local HTTPS server.
 eval "$("$root/tools/https_server/bench_server.sh" start)" || rc=1
+# The file digest against md5sum on one 200 MB file.
+eval "$("$root/tools/md5_bench_file.sh")" || rc=1
 for b in $(find "$root/build/host-bench" -type f -name '*_bench' -perm -u+x | sort); do
   echo "== $b"
   "$b" --benchmark_counters_tabular=true || rc=1

@@ -13,6 +13,7 @@ bool http_download_port::download(const std::string& url, const std::u16string& 
                                   const progress_sink& progress) {
   std::unique_ptr<http_request> request = create_http_request();
   if (!request) return false;
+  if (stall_seconds_ != kStallSeconds) request->set_limits(stall_seconds_);
   request->set_output_file(narrow_download_path(destination));
   // The digest decides success; the transfer's own result is not needed.
   http_request_callback_impl receiver([&](unsigned now, unsigned total) { progress(now, total); }, nullptr);

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "launcher/assets/download_port.h"
+#include "launcher/http/http_request.h"
 
 namespace vcam::launcher {
 
@@ -14,7 +15,10 @@ class http_download_port final : public download_port {
  public:
   using position_sink = std::function<void(std::uint64_t position)>;
 
-  explicit http_download_port(position_sink on_position) : on_position_(std::move(on_position)) {}
+  // `stall_seconds`: how long a transfer may receive nothing before it is
+  // abandoned (the product's limit unless a test shortens it).
+  explicit http_download_port(position_sink on_position, long stall_seconds = kStallSeconds)
+      : on_position_(std::move(on_position)), stall_seconds_(stall_seconds) {}
 
   void create_parent_folders(const std::u16string& destination) override;
   bool download(const std::string& url, const std::u16string& destination, const progress_sink& progress) override;
@@ -23,6 +27,7 @@ class http_download_port final : public download_port {
 
  private:
   position_sink on_position_;
+  long stall_seconds_;
 };
 
 // The destination as the transfer's narrow path (code page 936 on Windows,

@@ -18,6 +18,9 @@ case "${1:-}" in
     if [ "$(stat -c %s "$big" 2>/dev/null || echo 0)" != 52428800 ]; then
       head -c 52428800 /dev/urandom >"$big"
     fi
+    # The decoder step's benchmark: 20 decoder files of 5 MiB with their manifest.
+    python3 "$root/tools/https_server/make_fixture.py" --root "$state/www" --version bench-decoders \
+      --decoders 20 --decoder-bytes 5242880 >&2
     url="$(cat "$state/url")/bench/50mb.bin"
     best=
     for _ in 1 2 3; do

@@ -10,7 +10,7 @@ background on 127.0.0.1 and a free port, and returns once it listens. It
 leaves in DIR: "port" (the port number), "url" ("https://127.0.0.1:PORT"),
 "pid", "requests.log" (one line per request received: METHOD TAB PATH TAB QUERY,
 written before the answer is sent) and "server.log". See README.md for the
-scripted answers under "/__/".
+scripted answers under "/__/" and fixture_routes.py for the per-path rules.
 """
 
 import argparse
@@ -26,6 +26,7 @@ import time
 import urllib.parse
 
 import outside_receivers
+import fixture_routes
 
 # Upper bound of any deliberate delay, so that no scripted answer keeps a
 # worker thread forever when a client never gives up.
@@ -129,7 +130,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         if path.startswith("/__/"):
             self._scripted(path[4:].split("/"), body)
-        else:
+        elif not fixture_routes.handle(self, path):
             self._file(path)
 
     def _file(self, path):
@@ -229,6 +230,7 @@ def serve(args):
     os.makedirs(server.root, exist_ok=True)
     server.request_log = os.path.join(state, "requests.log")
     server.log_lock = threading.Lock()
+    server.fixture_counts = {}
     open(server.request_log, "w").close()
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
     context.load_cert_chain(cert, key)
@@ -237,6 +239,7 @@ def serve(args):
     server.socket = context.wrap_socket(server.socket, server_side=True,
                                         do_handshake_on_connect=False)
     port = server.server_address[1]
+    server.base_url = f"https://127.0.0.1:{port}"
 
     def stop(*_):
         threading.Thread(target=server.shutdown, daemon=True).start()
