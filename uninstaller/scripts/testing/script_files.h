@@ -3,22 +3,14 @@
 // surroundings and then the shipped script itself, for the script tests.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "uninstaller/script/script_state.h"
 #include "uninstaller/script/testing/recording_output.h"
 #include "uninstaller/script/window_registry.h"
+#include "uninstaller/scripts/testing/file_text.h"
 
 namespace vcam::uninstaller::testing {
-
-inline std::string file_text(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class ScriptUnderTest {
  public:
