@@ -39,11 +39,17 @@ local function sameFolder(a, b)
 end
 
 local current = folderOf(getProcessPath())
+-- Without its own folder every name below would be relative to wherever the
+-- process happens to stand: remove nothing.
+if current == "" then
+  notifyMessage("{code=2}")
+  return
+end
 setCurrentDirectory(current)
 
 local installPath = regQueryString(HKEY_CURRENT_USER, "Software\\ZeloVCamera", "InstallPath")
 -- Only the copy at the registered installation undoes system-wide state.
-local clearAll = current ~= "" and installPath ~= nil and sameFolder(current, installPath)
+local clearAll = installPath ~= nil and sameFolder(current, installPath)
 
 -- The 64-bit camera module, where the product has one, is unregistered with
 -- the other and goes after it.

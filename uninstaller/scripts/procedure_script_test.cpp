@@ -215,5 +215,11 @@ TEST_F(Procedure, ThereIsNoSixtyFourBitToolOnAThirtyTwoBitSystem) {
   EXPECT_FALSE(exists(at("vcam_source64.ax")));
 }
 
+TEST_F(Procedure, WithoutItsOwnPathNothingIsTouched) {
+  run("processPath = nil");
+  EXPECT_EQ(calls(), "notify 2") << "the window moves on; no relative names are removed";
+  EXPECT_TRUE(exists(at("vcam_source.ax")));
+}
+
 }  // namespace
 }  // namespace vcam::uninstaller
