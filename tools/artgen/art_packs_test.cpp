@@ -353,7 +353,7 @@ TEST_F(LauncherLayouts, TheAlertHasBothButtonGroupsAndTheNotesPanel) {
   for (int id : {1007, 1008, 1009}) EXPECT_TRUE(Inside(ids.at(id), ids.at(1006))) << id;
   EXPECT_FALSE(Inside(ids.at(1007), ids.at(1009))) << "1009 is shifted by the confirm button's width";
   for (int id : {1004, 1007}) EXPECT_TRUE(ids.at(id)->FindString(dui::attr::icon)) << id << " draws an icon";
-  EXPECT_EQ(root->GetInt(dui::attr::width, -1), 380) << "the alert's width is fixed, its height follows the notes";
+  EXPECT_EQ(root->GetInt(dui::attr::width, -1), -1) << "a long line must widen the alert, not overflow it";
 }
 
 TEST_F(LauncherLayouts, TheShadowWindowPaintsANineSliceBackground) {
@@ -420,6 +420,22 @@ TEST_F(LauncherPacks, TheAlertTakesItsHeightFromItsContentAndSplitsItsButtonBar)
   EXPECT_EQ(tree.ById(1009)->rect(), (dui::Rect{190, 0, 380, 54}));
   EXPECT_EQ(tree.ById(1008)->rect(), (dui::Rect{1, 0, 190, 54})) << "right of the 1-pixel divider";
   EXPECT_EQ(tree.ById(1002)->rect(), (dui::Rect{346, 7, 370, 31}));
+}
+
+TEST_F(LauncherPacks, ANoteLineWiderThanTheAlertWidensItAndKeepsTheCloseButtonInside) {
+  dui::testing::AttachedTree tree(LayoutText(frame_, u"alertwindow.xml"));
+  ASSERT_TRUE(tree.root());
+  auto* notes = dynamic_cast<dui::Panel*>(tree.ById(2000));
+  ASSERT_TRUE(notes);
+  auto line = std::make_unique<dui::Label>();
+  line->SetFlag(dui::ControlFlags::Enabled | dui::ControlFlags::Visible, true);
+  line->SetValue(dui::attr::width, 560);  // a note line 560 pixels long
+  notes->AddChild(std::move(line));
+  const dui::Size desired = tree.root()->Measure(800, 600);
+  EXPECT_EQ(desired.cx, 32 + 560 + 32);
+  tree.Layout(desired.cx, desired.cy);
+  // As at 380 pixels (right edge 370): the title row keeps it 10 pixels in.
+  EXPECT_EQ(tree.ById(1002)->rect().right, desired.cx - 10) << "the close button moves with the right edge";
 }
 
 TEST(Splash, IsAnOpaque450By260Picture) {
