@@ -317,7 +317,11 @@ TEST_F(LauncherServerTest, AnOptionalUpdateDeclinedLetsTheBootGoOnToTheClient) {
   EXPECT_EQ(r.alerts_answered, 1) << "the prompt was shown";
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
   EXPECT_TRUE(r.messages.empty());
-  EXPECT_EQ(client_calls().size(), 1u) << "the client was called";
+  const std::vector<std::wstring> calls = client_calls();
+  ASSERT_EQ(calls.size(), 1u) << "the client was called";
+  EXPECT_EQ(split(calls[0], L'|')[3], L"6.0.0.5") << "the latest version is taken before the check";
+  EXPECT_EQ(lines_of(read_utf16(app_ / "splash_calls.txt")), std::vector<std::wstring>{L"shown|destroyed"})
+      << "the client drives the launcher's own splash window";
   EXPECT_FALSE(fs::exists(app_ / "patch" / "patch.exe")) << "nothing fetched";
 }
 
