@@ -1,17 +1,18 @@
 #pragma once
-// The steps the boot sequence calls, as this program provides them today:
-// the configuration is the real one (server, else the local copy); the update
-// check, the decoder synchronisation and the splash window are plugged in
-// here as their Windows parts land, and until then report "no update",
-// "decoders up to date" and show no splash.
+// The steps the boot sequence calls, as this program provides them: the
+// configuration (server in effect, else the local copy), the update check
+// with the patcher hand-over, the decoder synchronisation, and the single
+// splash window, which the client module drives afterwards.
 #include <string>
 
 #include "launcher/application/boot_sequence.h"
 #include "launcher/application/win/application.h"
+#include "launcher/remote/launcher_session.h"
+#include "launcher/windows/splash_window_impl.h"
 
 namespace vcam::launcher {
 
-class boot_step_wiring : configuration_step, update_step, decoder_step, splash_port, splash_window_interface {
+class boot_step_wiring : configuration_step, update_step, decoder_step, splash_port {
  public:
   explicit boot_step_wiring(application& app) : app_(app) {}
   boot_steps steps() { return {*this, *this, *this, *this}; }
@@ -21,21 +22,23 @@ class boot_step_wiring : configuration_step, update_step, decoder_step, splash_p
   bool load(ClientStartupBlock& block, std::string& url_codecs, std::string& url_update) override;
   std::u16string url() override;
   // update_step
-  bool check(const std::string&, bool& mandatory) override {
-    mandatory = false;
-    return false;
-  }
-  void start_patcher() override {}
+  bool check(const std::string& url_update, bool& mandatory) override;
+  void start_patcher() override;
   // decoder_step
-  bool synchronise(const std::string&, std::u16string&) override { return true; }
-  // splash_port and the client's view of it
-  void show_text(const char16_t*) override {}
-  void hide(bool) override {}
-  splash_window_interface& client_interface() override { return *this; }
+  bool synchronise(const std::string& url_codecs, std::u16string& error) override;
+  // splash_port
+  void show_text(const char16_t* text) override { splash_.show_text(text); }
+  void hide(bool destroy) override { splash_.hide(destroy); }
+  splash_window_interface& client_interface() override { return splash_; }
 
-  std::string base_url() const;
+  // Filled on first use: the application folder is the data folder, whose
+  // first request creates the folder set, which must wait for the guards.
+  const launcher_session& session();
 
   application& app_;
+  splash_window_impl splash_;
+  launcher_session session_;
+  bool session_filled_ = false;
 };
 
 }  // namespace vcam::launcher

@@ -4,7 +4,9 @@
 //   relaunch  note the call; return true while "relaunch_once" exists (deleting it)
 //   fault     note the call, then write through a null pointer
 // Every call appends "<pid>|<command line>|<current>|<latest>" as UTF-16 to
-// "client_calls.txt", and drives the splash once.
+// "client_calls.txt", and drives the splash once, noting in "splash_calls.txt"
+// whether the launcher's splash window of this process was on screen after
+// the text and gone after the hide with destroy ("shown|destroyed").
 #include <windows.h>
 
 #include <string>
@@ -46,6 +48,13 @@ void append(const std::wstring& path, const std::wstring& line) {
 
 const wchar_t* w(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
+HWND own_splash() {
+  HWND window = ::FindWindowW(L"zelovcam_launcher_splash", nullptr);
+  DWORD owner = 0;
+  if (window) ::GetWindowThreadProcessId(window, &owner);
+  return owner == ::GetCurrentProcessId() ? window : nullptr;
+}
+
 }  // namespace
 
 extern "C" bool client_main(const vcam::launcher::ClientStartupBlock* block,
@@ -55,7 +64,11 @@ extern "C" bool client_main(const vcam::launcher::ClientStartupBlock* block,
   append(folder + L"client_calls.txt", std::to_wstring(::GetCurrentProcessId()) + L"|" + w(block->command_line) +
                                            L"|" + w(block->current_version) + L"|" + w(block->latest_version) + L"\n");
   splash->show_text(u"fixture");
+  const HWND shown = own_splash();
+  const bool visible = shown && ::IsWindowVisible(shown);
   splash->hide(true);
+  append(folder + L"splash_calls.txt",
+         std::wstring(visible ? L"shown" : L"not shown") + (own_splash() ? L"|kept\n" : L"|destroyed\n"));
   if (mode == "fault") {
     volatile int* nowhere = nullptr;
     *nowhere = 1;

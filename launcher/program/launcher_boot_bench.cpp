@@ -37,8 +37,11 @@ fs::path stage() {
   std::ofstream(app / "resource" / "frame_pro.zeloz", std::ios::binary)
       .write(reinterpret_cast<const char*>(pack.data()), static_cast<std::streamsize>(pack.size()));
   std::ofstream(app / "config-local", std::ios::binary)
-      << R"({"url_news":"n","url_effect":"e","url_effect_download":"d","exclude":"","url_codecs":"c","url_update":"u"})";
-  ::SetEnvironmentVariableW(L"VCAM_CONFIG_BASE_URL", L"http://127.0.0.1:9/config/");
+      << R"({"url_news":"n","url_effect":"e","url_effect_download":"d","exclude":"","url_codecs":"c",)"
+         R"("url_update":"http://127.0.0.1:9/u"})";
+  // Nothing to update: the update server refuses at once and no decoder is listed.
+  std::ofstream(app / "manifest_local", std::ios::binary) << "[]";
+  ::SetEnvironmentVariableW(L"VCAM_CONFIG_SERVER", L"http://127.0.0.1:9/config/");
   return app;
 }
 

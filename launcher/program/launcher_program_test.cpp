@@ -1,7 +1,8 @@
 // vcam_launcher.exe run whole, as a separate process, in a staged product
 // folder: its guards, exit codes, messages, files, the client hand-off, the
 // relaunch, the stale-process sweep and the crash report. Message boxes are
-// read and dismissed by a watcher thread.
+// read and dismissed by a watcher thread; the launcher's own alerts are
+// answered with a key, as a user would.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,8 @@
 #include "common/win/wide.h"
 #include "launcher/application/exit_codes.h"
 #include "launcher/application/launcher_texts.h"
+#include "launcher/assets/md5_digest.h"
+#include "tools/https_server/fixture_answers.h"
 #include "tools/pack/zelopack_writer.h"
 
 namespace vcam::launcher {
@@ -133,16 +136,71 @@ class message_box_watcher {
   std::thread thread_;
 };
 
+// Answers the first alert of one launcher process with a key (VK_RETURN
+// accepts, VK_ESCAPE declines). The alert is its topmost popup; the shadow
+// beside it lets the mouse through and the splash has its own class.
+class alert_key_sender {
+ public:
+  alert_key_sender(DWORD process_id, WPARAM key) : process_id_(process_id), key_(key) {
+    if (key_) thread_ = std::thread([this] { run(); });
+  }
+  ~alert_key_sender() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  int answered() const { return answered_; }
+
+ private:
+  struct search {
+    DWORD process_id;
+    HWND found;
+  };
+  static BOOL CALLBACK find_alert(HWND window, LPARAM out) {
+    auto* s = reinterpret_cast<search*>(out);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != s->process_id || !::IsWindowVisible(window)) return TRUE;
+    const LONG_PTR ex = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    if ((ex & WS_EX_TOPMOST) && !(ex & WS_EX_TRANSPARENT) && std::wstring(name) != L"zelovcam_launcher_splash" &&
+        std::wstring(name) != L"#32770") {
+      s->found = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  void run() {
+    while (!stop_ && answered_ == 0) {
+      search s{process_id_, nullptr};
+      ::EnumWindows(find_alert, reinterpret_cast<LPARAM>(&s));
+      if (s.found) {
+        ::Sleep(200);  // its modal loop runs once it is shown
+        ::PostMessageW(s.found, WM_KEYDOWN, key_, 0);
+        ++answered_;
+      }
+      ::Sleep(50);
+    }
+  }
+  DWORD process_id_;
+  WPARAM key_;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> answered_{0};
+  std::thread thread_;
+};
+
 struct launcher_run {
   DWORD code;
   std::vector<std::wstring> messages;
   int odd_boxes;
+  DWORD process_id = 0;
+  int alerts_answered = 0;
 };
 
 class LauncherProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::SetEnvironmentVariableW(L"VCAM_CONFIG_BASE_URL", kConfigBase.c_str());
+    ::SetEnvironmentVariableW(L"VCAM_CONFIG_SERVER", kConfigBase.c_str());
     ::SetEnvironmentVariableW(L"VCAM_UPLOAD_BASE_URL", kUploadBase.c_str());
     for (const char* file : {"vcam_launcher.exe", "logger.dll"}) fs::copy_file(build_folder() / file, app_ / file);
     fs::create_directories(app_ / "resource");
@@ -157,8 +215,10 @@ class LauncherProgramTest : public ::testing::Test {
   void stage_configuration() {
     write_bytes(app_ / "config-local",
                 R"({"url_news":"https://news.test/n","url_effect":"https://fx.test/e",)"
-                R"("url_effect_download":"https://fx.test/d","exclude":"","url_codecs":"https://codecs.test/c/",)"
-                R"("url_update":"https://update.test/u/"})");
+                R"("url_effect_download":"https://fx.test/d","exclude":"","url_codecs":"http://127.0.0.1:9/c/",)"
+                R"("url_update":"http://127.0.0.1:9/u/latest"})");
+    // No decoder listed: the decoder step has nothing to fetch.
+    write_bytes(app_ / "manifest_local", "[]");
   }
   void stage_client(const char* fixture, const char* mode = "record") {
     fs::copy_file(build_folder() / fixture, app_ / "vcam_client.dll");
@@ -169,14 +229,17 @@ class LauncherProgramTest : public ::testing::Test {
       fs::copy_file(build_folder() / "boot_test_helper.exe", app_ / name);
   }
 
-  launcher_run run(const std::wstring& arguments = L"") {
+  launcher_run run(const std::wstring& arguments = L"", WPARAM alert_key = 0) {
     message_box_watcher watcher;
     std::wstring command = L"\"" + (app_ / "vcam_launcher.exe").wstring() + L"\"";
     if (!arguments.empty()) command += L" " + arguments;
     UniqueHandle process = testing::start_program(command);
+    if (!process) return {~0u, watcher.texts(), watcher.odd_boxes()};
+    const DWORD id = ::GetProcessId(process.get());
+    alert_key_sender answer(id, alert_key);
     DWORD code = ~0u;
-    if (process && wait_for_process(process.get())) ::GetExitCodeProcess(process.get(), &code);
-    return {code, watcher.texts(), watcher.odd_boxes()};
+    if (wait_for_process(process.get())) ::GetExitCodeProcess(process.get(), &code);
+    return {code, watcher.texts(), watcher.odd_boxes(), id, answer.answered()};
   }
 
   // Pumps this thread's messages while waiting, for windows the test owns.
@@ -202,6 +265,108 @@ class LauncherProgramTest : public ::testing::Test {
 };
 
 std::wstring w(const char16_t* text) { return wide(text); }
+
+// Against the fixture server, named as the configuration server: it serves
+// this version's configuration (its URLs pointing back at the server), the
+// manifest and the update description written per test, and the shipped
+// packs make the launcher's alert and progress windows.
+class LauncherServerTest : public LauncherProgramTest {
+ protected:
+  void SetUp() override {
+    LauncherProgramTest::SetUp();
+    server_ = vcam::testing::https_test_server::from_environment();
+    ASSERT_TRUE(server_.available()) << "run through ctest: the https_server fixture sets VCAM_HTTPS_STATE";
+    const std::string base = server_.url("/config/");
+    ::SetEnvironmentVariableW(L"VCAM_CONFIG_SERVER", std::wstring(base.begin(), base.end()).c_str());
+    for (const char* pack : {"style_pro.zeloz", "frame_pro.zeloz"})
+      fs::copy_file(build_folder() / "resource" / pack, app_ / "resource" / pack,
+                    fs::copy_options::overwrite_existing);
+    using namespace vcam::testing;
+    serve_bytes(server_, "/config/6.0.0.5.json",
+                R"({"url_news":"https://news.test/","url_effect":"https://fx.test/","url_effect_download":)"
+                R"("https://fx.test/d/","exclude":"","url_codecs":"@BASE@/codecs/6.0.0.5/",)"
+                R"("url_update":"@BASE@/update/6.0.0.5/latest"})");
+    set_answer(server_, "/config/6.0.0.5.json", "template");
+    serve_bytes(server_, "/config/6.0.0.5.manifest", "[]");
+    clear_answer(server_, "/update/6.0.0.5/latest");
+    serve_bytes(server_, "/update/6.0.0.5/latest", "{}");  // no update unless a test describes one
+  }
+  void TearDown() override {
+    ::SetEnvironmentVariableW(L"VCAM_CONFIG_SERVER", kConfigBase.c_str());
+  }
+
+  // A published 6.0.0.6 whose patcher is tools/outside's patch.exe.
+  void publish_update(int flag) {
+    const std::string patcher = read_text(build_folder() / "patch.exe");
+    ASSERT_FALSE(patcher.empty());
+    const std::u16string md5 = md5_hex(patcher);
+    vcam::testing::serve_bytes(server_, "/update/6.0.0.5/latest6.0.0.6.exe", patcher);
+    vcam::testing::serve_bytes(server_, "/update/6.0.0.5/latest",
+                               "{\"flag\": " + std::to_string(flag) + ", \"size\": " +
+                                   std::to_string(patcher.size()) + ", \"version\": \"6.0.0.6\", \"md5\": \"" +
+                                   std::string(md5.begin(), md5.end()) + "\"}");
+  }
+
+  vcam::testing::https_test_server server_;
+};
+
+TEST_F(LauncherServerTest, AnOptionalUpdateDeclinedLetsTheBootGoOnToTheClient) {
+  publish_update(0);
+  stage_client("fixture_client.dll");
+  const launcher_run r = run(L"", VK_ESCAPE);
+  EXPECT_EQ(r.alerts_answered, 1) << "the prompt was shown";
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
+  EXPECT_TRUE(r.messages.empty());
+  const std::vector<std::wstring> calls = client_calls();
+  ASSERT_EQ(calls.size(), 1u) << "the client was called";
+  EXPECT_EQ(split(calls[0], L'|')[3], L"6.0.0.5") << "the latest version is taken before the check";
+  EXPECT_EQ(lines_of(read_utf16(app_ / "splash_calls.txt")), std::vector<std::wstring>{L"shown|destroyed"})
+      << "the client drives the launcher's own splash window";
+  EXPECT_FALSE(fs::exists(app_ / "patch" / "patch.exe")) << "nothing fetched";
+}
+
+TEST_F(LauncherServerTest, AMandatoryUpdateDeclinedEndsWith10004WithoutTheClient) {
+  publish_update(1);
+  stage_client("fixture_client.dll");
+  const launcher_run r = run(L"", VK_ESCAPE);
+  EXPECT_EQ(r.alerts_answered, 1);
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_mandatory_update));
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
+}
+
+TEST_F(LauncherServerTest, AnAcceptedUpdateStartsTheVerifiedPatcherWithTheLauncherIdAndEndsWith10003) {
+  publish_update(0);
+  stage_client("fixture_client.dll");
+  const launcher_run r = run(L"", VK_RETURN);
+  EXPECT_EQ(r.alerts_answered, 1);
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_update_started));
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
+  const fs::path record = app_ / "patch" / "patch-command-line.txt";
+  ASSERT_TRUE(wait_for([&] { return fs::exists(record) && fs::file_size(record) > 0; }, 15000));
+  const std::string text = read_text(record);
+  const size_t first_end = text.find('\n');
+  ASSERT_NE(first_end, std::string::npos) << text;
+  EXPECT_EQ(text.substr(first_end + 1), std::to_string(r.process_id) + "\n") << text;
+}
+
+TEST_F(LauncherServerTest, ADecoderFileFailingVerificationEndsWith10005NamingItsUrl) {
+  const std::string body(4096, 'd');
+  const std::u16string md5 = md5_hex(body);
+  vcam::testing::serve_bytes(server_, "/codecs/6.0.0.5/dec00.bin", body);
+  vcam::testing::set_answer(server_, "/codecs/6.0.0.5/dec00.bin", "corrupt");
+  vcam::testing::serve_bytes(server_, "/config/6.0.0.5.manifest",
+                             R"([{"name":"codecs\\dec00.dll","file":"dec00.bin","md5":")" +
+                                 std::string(md5.begin(), md5.end()) + R"(","size":4096}])");
+  stage_client("fixture_client.dll");
+  const launcher_run r = run();
+  vcam::testing::clear_answer(server_, "/codecs/6.0.0.5/dec00.bin");
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_decoders_failed));
+  const std::string url = server_.url("/codecs/6.0.0.5/dec00.bin");
+  EXPECT_EQ(r.messages, std::vector<std::wstring>{w(kDecodersFailedText) + std::wstring(url.begin(), url.end())});
+  EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
+}
 
 TEST_F(LauncherProgramTest, AnInstallerHeldByAnotherProcessRefusesTheStartWithoutTouchingTheLog) {
   UniqueHandle guard(::CreateMutexW(nullptr, TRUE, L"Global\\ZELOINSTALLER"));
