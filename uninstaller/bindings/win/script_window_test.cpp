@@ -111,6 +111,33 @@ TEST_F(ScriptWindows, ClassMethodsFollowTheControlsClass) {
   EXPECT_TRUE(output_.errors().empty());
 }
 
+TEST_F(ScriptWindows, TextBoxAndEditTextGoesThroughTheControlsOwnText) {
+  ASSERT_TRUE(run_window_script(R"(
+    local w = createWindow("page.xml")
+    local box, edit, label = w:getChild(3003), w:getChild(3004), w:getChild(1007)
+    print("names " .. box:getName() .. " " .. edit:getName())
+    print("own " .. tostring(box.setText ~= label.setText) .. " " .. tostring(edit.getText ~= label.getText))
+    print("empty [" .. box:getText() .. "] [" .. edit:getText() .. "]")
+    box:setText("\228\189\160\229\165\189 box")
+    edit:setText("line one\nline two")
+    print("box " .. box:getText())
+    print("edit " .. edit:getText():gsub("\r", ""):gsub("\n", "|"))
+    print("label " .. label:getText())
+    box:setText(string.rep("x", 2500))
+    print("cut " .. #box:getText())
+    box:setText()
+    print("cleared [" .. box:getText() .. "]")
+    edit:setText(42)
+    print("number " .. edit:getText())
+    print("not a box " .. select('#', box.getText(label)) .. " " .. select('#', edit.getText(box)))
+  )")) << output_.errors().front();
+  for (const char* line : {"names TextBox Edit", "own true true", "empty [] []", "box \xE4\xBD\xA0\xE5\xA5\xBD box",
+                           "edit line one|line two", "label 00% ", "cut 1999", "cleared []", "number 42",
+                           "not a box 0 0"})
+    EXPECT_TRUE(printed(line)) << line << " in " << all_lines();
+  EXPECT_TRUE(output_.errors().empty());
+}
+
 TEST_F(ScriptWindows, CenterScreenPlacesTheWindowFiftyPixelsAboveTheCentre) {
   ASSERT_TRUE(run_window_script(R"(
     local w = createWindow("page.xml")
