@@ -260,6 +260,67 @@ TEST_F(ScriptWindows, RemovedHandlersNoLongerRun) {
   EXPECT_FALSE(printed("clicked")) << all_lines();
 }
 
+// The layered window the script window owns: its shadow.
+struct ShadowSearch {
+  HWND owner;
+  HWND found;
+};
+BOOL CALLBACK find_shadow(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<ShadowSearch*>(p);
+  if (::GetWindow(w, GW_OWNER) != s->owner || !(::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED)) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+HWND shadow_of(HWND window) {
+  ShadowSearch search{window, nullptr};
+  ::EnumThreadWindows(::GetWindowThreadProcessId(window, nullptr), find_shadow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(ScriptWindows, AScriptWindowCarriesAShadowThatFollowsItAndGoesWithIt) {
+  clear_signal();
+  RECT window{}, shadow{}, moved{}, shadow_moved{};
+  std::atomic<bool> found{false}, visible{false}, hidden{false};
+  HWND shadow_window = nullptr;
+  WindowDriver driver(L"bindings-shadow", [&](HWND w) {
+    for (int i = 0; i < 200 && !::IsWindowVisible(w); ++i) ::Sleep(10);
+    shadow_window = shadow_of(w);
+    found = shadow_window != nullptr;
+    if (found) {
+      ::GetWindowRect(w, &window);
+      ::GetWindowRect(shadow_window, &shadow);
+      visible = ::IsWindowVisible(shadow_window) != 0;
+      ::SetWindowPos(w, nullptr, 150, 170, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ::GetWindowRect(w, &moved);
+      ::GetWindowRect(shadow_window, &shadow_moved);
+      ::ShowWindow(w, SW_HIDE);
+      hidden = !::IsWindowVisible(shadow_window);
+    }
+    raise_signal();
+  });
+  ASSERT_TRUE(run_window_script(std::string(kWaitForSignal) + R"(
+    local w = createWindow("page.xml")
+    w:setTitle("bindings-shadow")
+    w:setPosition(100, 100)
+    w:setTimer(20, function() if signalled() then w:endDialog(1) end end)
+    print("code " .. w:showDialog())
+  )"));
+  driver.join();
+  clear_signal();
+  EXPECT_TRUE(printed("code 1"));
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(shadow.left, window.left - 20);
+  EXPECT_EQ(shadow.top, window.top - 14);
+  EXPECT_EQ(shadow.right, window.right + 16);
+  EXPECT_EQ(shadow.bottom, window.bottom + 21);
+  EXPECT_EQ(moved.left, 150);
+  EXPECT_EQ(shadow_moved.left, 130) << "the shadow follows a move";
+  EXPECT_EQ(shadow_moved.top, 156);
+  EXPECT_TRUE(hidden) << "and hides with the window";
+  EXPECT_FALSE(::IsWindow(shadow_window)) << "and is destroyed with it";
+}
+
 TEST_F(ScriptWindows, TheTitleBarCloseAndAltF4DoNothingInTheModalRun) {
   clear_signal();
   std::atomic<bool> alive_after{false};

@@ -96,6 +96,7 @@ class BindingsTest : public ::testing::Test {
     ASSERT_TRUE(dui::Initialize(u"bindings_test", std::make_unique<dui::WinPlatform>(), dui::UiProfile::Uninstaller()));
     auto layouts = std::make_unique<dui::MemoryFileSource>();
     layouts->Put(u"page.xml", kPageLayout);
+    layouts->Put(u"proxywindow.xml", R"(<Window><Grid/></Window>)");
     dui::UiRuntime::Instance()->SetLayoutSource(std::move(layouts));
     register_uninstaller_controls(*dui::UiRuntime::Instance());
     ASSERT_TRUE(dispatcher_.start());
