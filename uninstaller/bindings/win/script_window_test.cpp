@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "uninstaller/bindings/win/testing/bindings_test_support.h"
+#include "tools/pack/resource_pack_writer.h"
+#include "uninstaller/ui/win/embedded_ui_files.h"
 #include "uninstaller/ui/win/link_label.h"
 #include "uninstaller/bindings/win/control_tables.h"
 
@@ -170,6 +172,43 @@ TEST_F(ScriptWindows, AMissingLayoutEndsTheScriptWithAClearError) {
   ASSERT_EQ(output_.errors().size(), 1u);
   EXPECT_NE(output_.errors()[0].find("cannot load the layout nowhere.xml"), std::string::npos) << output_.errors()[0];
   EXPECT_FALSE(printed("not reached"));
+}
+
+// A container as the build makes them, as text for the test's provider.
+std::string container(const std::vector<std::pair<std::u16string, std::string>>& files) {
+  tools::resource_pack_writer writer;
+  std::string error;
+  for (const auto& [name, text] : files)
+    EXPECT_TRUE(writer.add(name, std::vector<unsigned char>(text.begin(), text.end()), true, &error)) << error;
+  std::vector<unsigned char> out;
+  EXPECT_TRUE(writer.finish(out, &error)) << error;
+  return std::string(out.begin(), out.end());
+}
+
+TEST_F(ScriptWindows, LayoutsAndSkinComeFromTheEmbeddedContainers) {
+  texts_.put(u"frame.lz", container({{u"mainframe.xml", testing::kPageLayout}, {u"proxywindow.xml", "<Window/>"}}));
+  texts_.put(u"style.lz", container({{u"font.xml", R"(<Fonts><Font name="Default" face="Tahoma" size="12"/></Fonts>)"}}));
+  ASSERT_TRUE(UseEmbeddedUiFiles(texts_));
+  EXPECT_NE(dui::UiRuntime::Instance()->GetFont(u"Default"), nullptr);
+  EXPECT_FALSE(run_window_script(R"(
+    local w = createWindow("mainframe.xml")
+    print("root " .. w:getRoot():getName() .. " " .. w:getChild(1004):getText())
+    w = createWindow("page.xml")
+    print("not reached")
+  )"));
+  EXPECT_TRUE(printed("root Window start")) << all_lines();
+  EXPECT_FALSE(printed("not reached"));
+  ASSERT_EQ(output_.errors().size(), 1u);
+  EXPECT_NE(output_.errors()[0].find("cannot load the layout page.xml"), std::string::npos) << output_.errors()[0];
+}
+
+TEST_F(ScriptWindows, WithoutItsContainersTheUiHasNoFilesAndNoAbort) {
+  EXPECT_FALSE(UseEmbeddedUiFiles(texts_));
+  EXPECT_EQ(dui::UiRuntime::Instance()->LoadLayout(u"page.xml"), nullptr);
+  EXPECT_EQ(dui::UiRuntime::Instance()->GetFont(u"Default"), nullptr);
+  texts_.put(u"frame.lz", "not a container");
+  EXPECT_FALSE(UseEmbeddedUiFiles(texts_)) << "style.lz is still missing";
+  EXPECT_EQ(dui::UiRuntime::Instance()->LoadLayout(u"page.xml"), nullptr);
 }
 
 TEST_F(ScriptWindows, TimersTickUntilKilledAndAFailingTickIsReportedWithoutStoppingThem) {
