@@ -31,7 +31,9 @@
 #include "dui/layout/wrap_panel.h"
 #include "dui/style/style_background.h"
 #include "dui/style/style_button.h"
+#include "dui/style/style_button_ex.h"
 #include "dui/style/style_check_button.h"
+#include "dui/style/style_check_button_ex.h"
 #include "dui/style/style_combo_box.h"
 #include "dui/style/style_edit.h"
 #include "dui/style/style_icon_button.h"
@@ -83,6 +85,8 @@ ControlFactory ControlFactory::Standard() {
   f.AddStyle(u"IconButton", MakeStyleCreator<Style_IconButton>());
   f.AddStyle(u"ToggleIconButton", MakeStyleCreator<Style_ToggleIconButton>());
   f.AddStyle(u"ScrollBar", MakeStyleCreator<Style_ScrollBar>());
+  f.AddStyle(u"ButtonEx", MakeStyleCreator<Style_ButtonEx>());
+  f.AddStyle(u"CheckButtonEx", MakeStyleCreator<Style_CheckButtonEx>());
   f.AddStyle(u"Style", MakeStyleCreator<Style>());
   return f;
 }

@@ -31,10 +31,11 @@ UiProfile MakeUninstaller() {
   p.dispatch_message = 0x0400 + 1;
   p.integer_progress_fill = true;
 
-  // "PowerPoint" and "LinkLabel" are the uninstaller's own controls and
-  // "ButtonEx" and "CheckButtonEx" its own styles: the toolkit has no class
-  // for them, so they build nothing until the uninstaller registers their
-  // creators (UiRuntime::RegisterControlCreator, ControlFactory::AddStyle).
+  p.combo_dropped_style = u"ComboDropped_Bkgnd.xml";
+
+  // "PowerPoint" and "LinkLabel" are the uninstaller's own controls: the
+  // toolkit has no class for them, so they build nothing until the
+  // uninstaller registers their creators (UiRuntime::RegisterControlCreator).
   p.elements = {u"Canvas",     u"StackPanel",  u"DockPanel",   u"Grid",         u"TabControl",
                 u"ComboBox",   u"ToggleIconButton", u"Edit",   u"Image",        u"Label",
                 u"Slider",     u"Button",      u"IconButton",  u"ToggleButton", u"RadioButton",

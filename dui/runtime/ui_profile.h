@@ -32,6 +32,8 @@ struct UiProfile {
   std::uint32_t dispatch_message = 0x0400 + 2;
   // The progress bar's fill width in 32-bit integers instead of single precision.
   bool integer_progress_fill = false;
+  // The style file of the combo box's drop-down list.
+  std::u16string combo_dropped_style = u"combobox_dropped.xml";
 
   // Element names of layout files. The factory offers the toolkit's creators
   // of these names; a name the toolkit has no class for builds nothing until

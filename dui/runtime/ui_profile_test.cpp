@@ -150,6 +150,7 @@ TEST_F(ProfileRuntime, UninstallerHasItsOwnNamesAndMessages) {
   EXPECT_EQ(runtime_->profile().repaint_message, 1025u);
   EXPECT_EQ(runtime_->profile().dispatch_message, 1025u);
   EXPECT_TRUE(runtime_->profile().integer_progress_fill);
+  EXPECT_EQ(runtime_->profile().combo_dropped_style, u"ComboDropped_Bkgnd.xml");
 }
 
 TEST_F(ProfileRuntime, UninstallerLayoutsKnowNeitherWrapPanelNorTheSeparatorAlias) {
@@ -163,7 +164,9 @@ TEST_F(ProfileRuntime, UninstallerLayoutsKnowNeitherWrapPanelNorTheSeparatorAlia
 TEST_F(ProfileRuntime, UninstallerControlsWithoutAToolkitClassBuildOnceRegistered) {
   Start(UiProfile::Uninstaller());
   EXPECT_EQ(runtime_->factory().controls().size(), 26u) << "28 names, PowerPoint and LinkLabel not yet made";
-  EXPECT_EQ(runtime_->factory().styles().size(), 11u) << "13 names, ButtonEx and CheckButtonEx not yet made";
+  EXPECT_EQ(runtime_->factory().styles().size(), 13u);
+  EXPECT_NE(runtime_->factory().FindStyle(u"ButtonEx"), nullptr);
+  EXPECT_NE(runtime_->factory().FindStyle(u"CheckButtonEx"), nullptr);
   runtime_->RegisterControlCreator(u"LinkLabel", MakeControlCreator<Label>());
   auto root = Load(u"<Grid><LinkLabel url=\"http://a\"/></Grid>");
   ASSERT_TRUE(root);
@@ -201,6 +204,8 @@ TEST_F(ProfileRuntime, LauncherKeepsItsVocabulary) {
   EXPECT_FALSE(root->FindValue(attr::textspace, &space));
   EXPECT_EQ(ChildTypes(*root), (std::vector<const std::type_info*>{&typeid(WrapPanel), &typeid(Seperator)}));
   EXPECT_EQ(runtime_->window_class(), u"app");
+  EXPECT_EQ(runtime_->profile().combo_dropped_style, u"combobox_dropped.xml");
+  EXPECT_EQ(runtime_->factory().FindStyle(u"ButtonEx"), nullptr) << "the launcher's style files know no ButtonEx";
 }
 
 TEST(UiProfileVocabulary, LauncherNamesAreExactlyTheToolkitsCreators) {
@@ -209,11 +214,12 @@ TEST(UiProfileVocabulary, LauncherNamesAreExactlyTheToolkitsCreators) {
   ASSERT_EQ(p.elements.size(), 28u);
   ASSERT_EQ(p.styles.size(), 11u);
   EXPECT_EQ(all.controls().size(), p.elements.size());
-  EXPECT_EQ(all.styles().size(), p.styles.size());
+  EXPECT_EQ(all.styles().size(), p.styles.size() + 2) << "and the uninstaller's ButtonEx and CheckButtonEx";
   for (const auto& name : p.elements) EXPECT_NE(all.FindControl(name), nullptr);
   for (const auto& name : p.styles) EXPECT_NE(all.FindStyle(name), nullptr);
   EXPECT_EQ(UiProfile::Uninstaller().elements.size(), 28u);
-  EXPECT_EQ(UiProfile::Uninstaller().styles.size(), 13u);
+  ASSERT_EQ(UiProfile::Uninstaller().styles.size(), 13u);
+  for (const auto& name : UiProfile::Uninstaller().styles) EXPECT_NE(all.FindStyle(name), nullptr) << "every style is made";
 }
 
 }  // namespace

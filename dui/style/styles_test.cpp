@@ -13,7 +13,9 @@
 #include "dui/style/slider_parts.h"
 #include "dui/style/style_background.h"
 #include "dui/style/style_button.h"
+#include "dui/style/style_button_ex.h"
 #include "dui/style/style_check_button.h"
+#include "dui/style/style_check_button_ex.h"
 #include "dui/style/style_combo_box.h"
 #include "dui/style/style_drawing.h"
 #include "dui/style/style_edit.h"
@@ -399,6 +401,104 @@ TEST_F(Styles, ComboBoxDropButtonAndGreyText) {
   style.Draw(painter_, {100, 0, 300, 30}, c);
   EXPECT_EQ(painter_.log, (Log{"image 3x3 100,0,300,30 <- 0,0,3,3", "image 20x12 280,9,300,21 <- 0,0,20,12",
                                "text 720p 112,0,278,30 colour=666666 format=24"}));
+}
+
+TEST_F(Styles, ButtonExTakesTheQuarterOfItsStripForTheState) {
+  Image(u"strip", 30, 40);
+  Style_ButtonEx style;
+  style.SetString(attr::src, u"strip");
+  Control c;
+  const std::vector<std::pair<std::uint32_t, std::string>> cases = {
+      {kEnabled, "0,0,30,10"},
+      {kEnabled | ControlFlags::Hover, "0,10,30,20"},
+      {kEnabled | ControlFlags::Focused, "0,0,30,10"},
+      {kEnabled | ControlFlags::Pressed | ControlFlags::Hover, "0,20,30,30"},
+      {kEnabled | ControlFlags::Checked, "0,0,30,10"},
+      {ControlFlags::Pressed | ControlFlags::Hover, "0,30,30,40"},
+  };
+  for (const auto& [flags, src] : cases) {
+    painter_.log.clear();
+    Flags(c, flags);
+    style.Draw(painter_, {5, 5, 105, 25}, c);
+    EXPECT_EQ(painter_.log, (Log{"image 30x40 5,5,105,25 <- " + src})) << std::hex << flags << ": no text, no text drawn";
+  }
+}
+
+TEST_F(Styles, ButtonExTextIsWhiteCentredInTheControlsFontAndOnlyDownOffsetOneMovesIt) {
+  Style_ButtonEx style;
+  Control c;
+  c.SetText(u"Go");
+  Flags(c, kEnabled | ControlFlags::Pressed);
+  for (std::int32_t offset : {0, 1, 2}) {
+    style.SetValue(attr::downOffset, offset);
+    style.Draw(painter_, {0, 0, 40, 20}, c);
+  }
+  style.SetValue(attr::textColor, 0x102030);
+  painter_.layered = true;
+  Flags(c, kEnabled);
+  style.Draw(painter_, {0, 0, 40, 20}, c);
+  EXPECT_EQ(painter_.log, (Log{"text Go 0,0,40,20 colour=ffffff format=25", "text Go 1,1,41,21 colour=ffffff format=25",
+                               "text Go 0,0,40,20 colour=ffffff format=25",
+                               "text Go 0,0,40,20 colour=102030 format=25 fixalpha"}));
+}
+
+TEST_F(Styles, ButtonExWithoutAStripOrWithAStripTooShortDrawsOnlyTheText) {
+  Image(u"thin", 30, 3);
+  Style_ButtonEx style;
+  Control c;
+  style.Draw(painter_, {0, 0, 40, 20}, c);
+  EXPECT_TRUE(painter_.log.empty()) << "no strip, no text: nothing";
+  c.SetText(u"T");
+  style.Draw(painter_, {0, 0, 40, 20}, c);
+  style.SetString(attr::src, u"thin");
+  style.Draw(painter_, {0, 0, 40, 20}, c);
+  style.SetString(attr::src, u"missing.png");
+  style.Draw(painter_, {0, 0, 40, 20}, c);
+  ASSERT_EQ(painter_.log.size(), 3u);
+  for (const auto& line : painter_.log) EXPECT_EQ(line.substr(0, 5), "text ");
+}
+
+TEST_F(Styles, CheckButtonExTakesTheEighthOfItsStripForStateAndCheck) {
+  Image(u"boxes", 16, 128);
+  Style_CheckButtonEx style;
+  style.SetString(attr::src, u"boxes");
+  Control c;
+  const std::vector<std::pair<std::uint32_t, std::int32_t>> cases = {
+      {kEnabled, 0},
+      {kEnabled | ControlFlags::Hover, 1},
+      {kEnabled | ControlFlags::Pressed | ControlFlags::Hover, 2},
+      {ControlFlags::Hover, 3},
+      {kEnabled | ControlFlags::Checked, 4},
+      {kEnabled | ControlFlags::Checked | ControlFlags::Hover, 5},
+      {kEnabled | ControlFlags::Checked | ControlFlags::Pressed, 6},
+      {ControlFlags::Checked | ControlFlags::Pressed, 7},
+  };
+  for (const auto& [flags, row] : cases) {
+    painter_.log.clear();
+    Flags(c, flags);
+    style.Draw(painter_, {10, 20, 200, 50}, c);
+    EXPECT_EQ(painter_.log, (Log{"image 16x128 10,20,26,36 <- 0," + std::to_string(row * 16) + ",16," +
+                                 std::to_string(row * 16 + 16)}))
+        << std::hex << flags << ": at the origin, natural size";
+  }
+}
+
+TEST_F(Styles, CheckButtonExTextStartsAfterIconGapAndTwo) {
+  Image(u"boxes", 16, 128);
+  Style_CheckButtonEx style;
+  style.SetString(attr::src, u"boxes");
+  Control c;
+  c.SetText(u"Keep");
+  style.Draw(painter_, {10, 20, 200, 50}, c);
+  style.SetValue(attr::iconGap, 6);
+  style.SetValue(attr::textColor, 0xFF0000);
+  style.Draw(painter_, {10, 20, 200, 50}, c);
+  style.SetString(attr::src, u"none.png");
+  style.Draw(painter_, {10, 20, 200, 50}, c);
+  EXPECT_EQ(painter_.log, (Log{"image 16x128 10,20,26,36 <- 0,0,16,16", "text Keep 30,20,200,50 colour=ffffff format=24",
+                               "image 16x128 10,20,26,36 <- 0,0,16,16", "text Keep 34,20,200,50 colour=ff0000 format=24",
+                               "text Keep 18,20,200,50 colour=ff0000 format=24"}))
+      << "a missing strip places the text as if the icon were 0 wide";
 }
 
 }  // namespace

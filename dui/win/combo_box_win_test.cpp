@@ -8,7 +8,11 @@
 
 #include "dui/controls/combo_box.h"
 #include "dui/controls/list_box.h"
+#include "dui/core/attribute_names.h"
+#include "dui/runtime/ui_profile.h"
+#include "dui/runtime/ui_runtime.h"
 #include "dui/win/combo_helper_wnd.h"
+#include "dui/win/win_platform.h"
 #include "dui/win/window_test_support.h"
 
 namespace vcam::dui::wintest {
@@ -230,6 +234,26 @@ TEST_F(ComboBoxes, PressingTheComboBoxDropsItDown) {
   EXPECT_TRUE(measured_);
   EXPECT_EQ(combo->GetText(), u"item 1");
   EXPECT_EQ(changes_, 1);
+}
+
+// The style file of the popup's background, as each application's skin names it.
+std::u16string PopupStyle() {
+  ComboBox combo;
+  ComboHelperWnd* popup = ComboHelperWnd::Create(combo);
+  if (!popup) return u"<no popup>";
+  const std::u16string* style = popup->root() ? popup->root()->FindString(attr::style) : nullptr;
+  std::u16string result = style ? *style : u"<none>";
+  ::DestroyWindow(popup->hwnd());
+  return result;
+}
+
+TEST(ComboPopupStyle, FollowsTheProfile) {
+  ASSERT_TRUE(Initialize(u"combo_style_launcher", std::make_unique<WinPlatform>()));
+  EXPECT_EQ(PopupStyle(), u"combobox_dropped.xml");
+  Shutdown();
+  ASSERT_TRUE(Initialize(u"combo_style_uninstaller", std::make_unique<WinPlatform>(), UiProfile::Uninstaller()));
+  EXPECT_EQ(PopupStyle(), u"ComboDropped_Bkgnd.xml");
+  Shutdown();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "dui/controls/list_box.h"
 #include "dui/core/attribute_names.h"
 #include "dui/layout/grid.h"
+#include "dui/runtime/ui_runtime.h"
 
 namespace vcam::dui {
 
@@ -45,7 +46,9 @@ ComboHelperWnd* ComboHelperWnd::Create(ComboBox& owner) {
 
 ComboHelperWnd::ComboHelperWnd(ComboBox& owner) : owner_(&owner) {
   auto root = std::make_unique<Grid>();
-  root->SetString(attr::style, u"combobox_dropped.xml");
+  const UiRuntime* runtime = UiRuntime::Instance();
+  root->SetString(attr::style, runtime ? runtime->profile().combo_dropped_style
+                                       : UiProfile::Launcher().combo_dropped_style);
   auto list = std::make_unique<ListBox>();
   list->SetRect(attr::margin, {2, 2, 2, 2});
   list->SetValue(attr::itemHeight, ComboPlacement::kRowHeight);

@@ -1,6 +1,7 @@
 #pragma once
 // The popup a combo box drops its list into: a framework window whose root is
-// a Grid styled "combobox_dropped.xml" holding one ListBox (margin 2, rows of
+// a Grid styled with the profile's drop-down style ("combobox_dropped.xml"
+// in the launcher) holding one ListBox (margin 2, rows of
 // 30 pixels). It runs its own loop while open, taking the mouse and keyboard
 // messages of the thread's other windows, and closes on a choice, on a press
 // outside it, when it stops being the active window, or on WM_QUIT.

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "common/text_utf.h"
+#include "dui/controls/edit.h"
 #include "dui/controls/progress_bar.h"
+#include "dui/controls/text_box.h"
 #include "dui/core/attribute_names.h"
 #include "dui/core/control_host.h"
 #include "dui/core/panel.h"
@@ -202,6 +204,37 @@ int b_getCheck(lua_State* L) {
   return 1;
 }
 
+// ---- "TextBox" and "Edit": their text lives in the control, not in its
+// "text" property, so the common setText / getText would miss it.
+
+dui::TextBox* text_box_at(lua_State* L, int index) { return dynamic_cast<dui::TextBox*>(control_at(L, index)); }
+
+int t_setText(lua_State* L) {
+  // A text longer than the box holds is cut to what it holds.
+  if (dui::TextBox* box = text_box_at(L, 1)) box->SetText(wide_arg(L, 2));
+  return 0;
+}
+
+int t_getText(lua_State* L) {
+  dui::TextBox* box = text_box_at(L, 1);
+  return box && push_wide(L, box->GetText()) ? 1 : 0;
+}
+
+dui::Edit* edit_at(lua_State* L, int index) { return dynamic_cast<dui::Edit*>(control_at(L, index)); }
+
+int e_setText(lua_State* L) {
+  dui::Edit* edit = edit_at(L, 1);
+  if (!edit) return 0;
+  edit->SetText(wide_arg(L, 2));
+  edit->Invalidate(false);
+  return 0;
+}
+
+int e_getText(lua_State* L) {
+  dui::Edit* edit = edit_at(L, 1);
+  return edit && push_wide(L, edit->GetText()) ? 1 : 0;
+}
+
 // ---- "ProgressBar"
 
 dui::ProgressBar* progress_at(lua_State* L, int index) { return dynamic_cast<dui::ProgressBar*>(control_at(L, index)); }
@@ -256,14 +289,18 @@ const luaL_Reg kProgressBarMethods[] = {
 
 const luaL_Reg kPowerPointMethods[] = {{"playStart", s_playStart}, {"playStop", s_playStop}, {nullptr, nullptr}};
 
-// The classes' lists in one place. Still to come with their controls:
-// TextBox and Edit (setText / getText through the control's own text).
-// "Image" has none of its own.
+const luaL_Reg kTextBoxMethods[] = {{"setText", t_setText}, {"getText", t_getText}, {nullptr, nullptr}};
+
+const luaL_Reg kEditMethods[] = {{"setText", e_setText}, {"getText", e_getText}, {nullptr, nullptr}};
+
+// The classes' lists in one place. "Image" has none of its own.
 ControlMethodTables make_tables() {
   ControlMethodTables t;
   t.common = kCommonMethods;
   t.by_class[static_cast<std::size_t>(ScriptClass::panel)] = kPanelMethods;
   t.by_class[static_cast<std::size_t>(ScriptClass::button)] = kButtonMethods;
+  t.by_class[static_cast<std::size_t>(ScriptClass::text_box)] = kTextBoxMethods;
+  t.by_class[static_cast<std::size_t>(ScriptClass::edit)] = kEditMethods;
   t.by_class[static_cast<std::size_t>(ScriptClass::progress_bar)] = kProgressBarMethods;
   t.by_class[static_cast<std::size_t>(ScriptClass::power_point)] = kPowerPointMethods;
   return t;

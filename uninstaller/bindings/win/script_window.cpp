@@ -58,7 +58,7 @@ LRESULT ScriptWindow::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return WindowImpl::WindowProc(message, wparam, lparam);
+  return shadowed_window::WindowProc(message, wparam, lparam);
 }
 
 void ScriptWindow::OnScriptWindowDestroyed() {

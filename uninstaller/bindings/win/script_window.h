@@ -1,6 +1,7 @@
 #pragma once
-// A window made by the window script (createWindow): a framework window whose
-// tree comes from the named layout when it handles WM_CREATE. It knows its
+// A window made by the window script (createWindow): a shadowed framework
+// window whose tree comes from the named layout when it handles WM_CREATE
+// (before the tree is attached and sized, and before the shadow is made). It knows its
 // window state and its table there, owns the script's timers, answers the
 // application message that carries worker notifications, and runs the
 // script's modal loop.
@@ -14,7 +15,7 @@
 #include <lua.hpp>
 
 #include "dui/win/timer.h"
-#include "dui/win/window_impl.h"
+#include "launcher/windows/shadowed_window.h"
 
 namespace vcam::uninstaller {
 
@@ -24,7 +25,7 @@ class WindowStateBindings;
 // as a const std::string_view* in lParam, the answer is the result.
 inline constexpr UINT kApplicationMessage = WM_USER;
 
-class ScriptWindow : public dui::WindowImpl {
+class ScriptWindow : public launcher::shadowed_window {
  public:
   // Made with new; the window deletes it when it is destroyed.
   ScriptWindow(lua_State* L, WindowStateBindings& bindings, std::u16string layout);

@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "uninstaller/bindings/win/testing/bindings_test_support.h"
+#include "tools/pack/resource_pack_writer.h"
+#include "uninstaller/ui/win/embedded_ui_files.h"
 #include "uninstaller/ui/win/link_label.h"
 #include "uninstaller/bindings/win/control_tables.h"
 
@@ -111,6 +113,33 @@ TEST_F(ScriptWindows, ClassMethodsFollowTheControlsClass) {
   EXPECT_TRUE(output_.errors().empty());
 }
 
+TEST_F(ScriptWindows, TextBoxAndEditTextGoesThroughTheControlsOwnText) {
+  ASSERT_TRUE(run_window_script(R"(
+    local w = createWindow("page.xml")
+    local box, edit, label = w:getChild(3003), w:getChild(3004), w:getChild(1007)
+    print("names " .. box:getName() .. " " .. edit:getName())
+    print("own " .. tostring(box.setText ~= label.setText) .. " " .. tostring(edit.getText ~= label.getText))
+    print("empty [" .. box:getText() .. "] [" .. edit:getText() .. "]")
+    box:setText("\228\189\160\229\165\189 box")
+    edit:setText("line one\nline two")
+    print("box " .. box:getText())
+    print("edit " .. edit:getText():gsub("\r", ""):gsub("\n", "|"))
+    print("label " .. label:getText())
+    box:setText(string.rep("x", 2500))
+    print("cut " .. #box:getText())
+    box:setText()
+    print("cleared [" .. box:getText() .. "]")
+    edit:setText(42)
+    print("number " .. edit:getText())
+    print("not a box " .. select('#', box.getText(label)) .. " " .. select('#', edit.getText(box)))
+  )")) << output_.errors().front();
+  for (const char* line : {"names TextBox Edit", "own true true", "empty [] []", "box \xE4\xBD\xA0\xE5\xA5\xBD box",
+                           "edit line one|line two", "label 00% ", "cut 1999", "cleared []", "number 42",
+                           "not a box 0 0"})
+    EXPECT_TRUE(printed(line)) << line << " in " << all_lines();
+  EXPECT_TRUE(output_.errors().empty());
+}
+
 TEST_F(ScriptWindows, CenterScreenPlacesTheWindowFiftyPixelsAboveTheCentre) {
   ASSERT_TRUE(run_window_script(R"(
     local w = createWindow("page.xml")
@@ -143,6 +172,43 @@ TEST_F(ScriptWindows, AMissingLayoutEndsTheScriptWithAClearError) {
   ASSERT_EQ(output_.errors().size(), 1u);
   EXPECT_NE(output_.errors()[0].find("cannot load the layout nowhere.xml"), std::string::npos) << output_.errors()[0];
   EXPECT_FALSE(printed("not reached"));
+}
+
+// A container as the build makes them, as text for the test's provider.
+std::string container(const std::vector<std::pair<std::u16string, std::string>>& files) {
+  tools::resource_pack_writer writer;
+  std::string error;
+  for (const auto& [name, text] : files)
+    EXPECT_TRUE(writer.add(name, std::vector<unsigned char>(text.begin(), text.end()), true, &error)) << error;
+  std::vector<unsigned char> out;
+  EXPECT_TRUE(writer.finish(out, &error)) << error;
+  return std::string(out.begin(), out.end());
+}
+
+TEST_F(ScriptWindows, LayoutsAndSkinComeFromTheEmbeddedContainers) {
+  texts_.put(u"frame.lz", container({{u"mainframe.xml", testing::kPageLayout}, {u"proxywindow.xml", "<Window/>"}}));
+  texts_.put(u"style.lz", container({{u"font.xml", R"(<Fonts><Font name="Default" face="Tahoma" size="12"/></Fonts>)"}}));
+  ASSERT_TRUE(UseEmbeddedUiFiles(texts_));
+  EXPECT_NE(dui::UiRuntime::Instance()->GetFont(u"Default"), nullptr);
+  EXPECT_FALSE(run_window_script(R"(
+    local w = createWindow("mainframe.xml")
+    print("root " .. w:getRoot():getName() .. " " .. w:getChild(1004):getText())
+    w = createWindow("page.xml")
+    print("not reached")
+  )"));
+  EXPECT_TRUE(printed("root Window start")) << all_lines();
+  EXPECT_FALSE(printed("not reached"));
+  ASSERT_EQ(output_.errors().size(), 1u);
+  EXPECT_NE(output_.errors()[0].find("cannot load the layout page.xml"), std::string::npos) << output_.errors()[0];
+}
+
+TEST_F(ScriptWindows, WithoutItsContainersTheUiHasNoFilesAndNoAbort) {
+  EXPECT_FALSE(UseEmbeddedUiFiles(texts_));
+  EXPECT_EQ(dui::UiRuntime::Instance()->LoadLayout(u"page.xml"), nullptr);
+  EXPECT_EQ(dui::UiRuntime::Instance()->GetFont(u"Default"), nullptr);
+  texts_.put(u"frame.lz", "not a container");
+  EXPECT_FALSE(UseEmbeddedUiFiles(texts_)) << "style.lz is still missing";
+  EXPECT_EQ(dui::UiRuntime::Instance()->LoadLayout(u"page.xml"), nullptr);
 }
 
 TEST_F(ScriptWindows, TimersTickUntilKilledAndAFailingTickIsReportedWithoutStoppingThem) {
@@ -231,6 +297,67 @@ TEST_F(ScriptWindows, RemovedHandlersNoLongerRun) {
   clear_signal();
   EXPECT_TRUE(printed("code 1"));
   EXPECT_FALSE(printed("clicked")) << all_lines();
+}
+
+// The layered window the script window owns: its shadow.
+struct ShadowSearch {
+  HWND owner;
+  HWND found;
+};
+BOOL CALLBACK find_shadow(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<ShadowSearch*>(p);
+  if (::GetWindow(w, GW_OWNER) != s->owner || !(::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED)) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+HWND shadow_of(HWND window) {
+  ShadowSearch search{window, nullptr};
+  ::EnumThreadWindows(::GetWindowThreadProcessId(window, nullptr), find_shadow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(ScriptWindows, AScriptWindowCarriesAShadowThatFollowsItAndGoesWithIt) {
+  clear_signal();
+  RECT window{}, shadow{}, moved{}, shadow_moved{};
+  std::atomic<bool> found{false}, visible{false}, hidden{false};
+  HWND shadow_window = nullptr;
+  WindowDriver driver(L"bindings-shadow", [&](HWND w) {
+    for (int i = 0; i < 200 && !::IsWindowVisible(w); ++i) ::Sleep(10);
+    shadow_window = shadow_of(w);
+    found = shadow_window != nullptr;
+    if (found) {
+      ::GetWindowRect(w, &window);
+      ::GetWindowRect(shadow_window, &shadow);
+      visible = ::IsWindowVisible(shadow_window) != 0;
+      ::SetWindowPos(w, nullptr, 150, 170, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ::GetWindowRect(w, &moved);
+      ::GetWindowRect(shadow_window, &shadow_moved);
+      ::ShowWindow(w, SW_HIDE);
+      hidden = !::IsWindowVisible(shadow_window);
+    }
+    raise_signal();
+  });
+  ASSERT_TRUE(run_window_script(std::string(kWaitForSignal) + R"(
+    local w = createWindow("page.xml")
+    w:setTitle("bindings-shadow")
+    w:setPosition(100, 100)
+    w:setTimer(20, function() if signalled() then w:endDialog(1) end end)
+    print("code " .. w:showDialog())
+  )"));
+  driver.join();
+  clear_signal();
+  EXPECT_TRUE(printed("code 1"));
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(shadow.left, window.left - 20);
+  EXPECT_EQ(shadow.top, window.top - 14);
+  EXPECT_EQ(shadow.right, window.right + 16);
+  EXPECT_EQ(shadow.bottom, window.bottom + 21);
+  EXPECT_EQ(moved.left, 150);
+  EXPECT_EQ(shadow_moved.left, 130) << "the shadow follows a move";
+  EXPECT_EQ(shadow_moved.top, 156);
+  EXPECT_TRUE(hidden) << "and hides with the window";
+  EXPECT_FALSE(::IsWindow(shadow_window)) << "and is destroyed with it";
 }
 
 TEST_F(ScriptWindows, TheTitleBarCloseAndAltF4DoNothingInTheModalRun) {

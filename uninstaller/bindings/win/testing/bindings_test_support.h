@@ -73,7 +73,8 @@ class ScriptTexts : public ResourceProvider {
 };
 
 // A page as the uninstaller's: ids 1000.. with buttons, a progress bar and
-// a label, 300 x 200.
+// a label, 300 x 200; ids 3000.. the other scriptable controls, kept clear of
+// the places the tests click.
 inline const char* kPageLayout = R"(<Window initSize="300,200">
   <Grid id="1000">
     <Button id="1003" text="cancel" width="80" height="30" horizontalAlign="left" verticalAlign="top" margin="10,10,0,0"/>
@@ -85,6 +86,8 @@ inline const char* kPageLayout = R"(<Window initSize="300,200">
   <PowerPoint id="3000" imagelist="" width="40" height="20" horizontalAlign="right" verticalAlign="top"/>
   <LinkLabel id="3001" text="link" url="http://127.0.0.1/" width="60" height="20" horizontalAlign="left" verticalAlign="top" margin="10,120,0,0"/>
   <LinkLabel id="3002" text="no link" width="60" height="20" horizontalAlign="left" verticalAlign="top" margin="100,120,0,0"/>
+  <TextBox id="3003" width="80" height="20" horizontalAlign="right" verticalAlign="top" margin="0,30,5,0"/>
+  <Edit id="3004" width="80" height="40" horizontalAlign="right" verticalAlign="top" margin="0,75,5,0"/>
 </Window>)";
 
 class BindingsTest : public ::testing::Test {
@@ -93,6 +96,7 @@ class BindingsTest : public ::testing::Test {
     ASSERT_TRUE(dui::Initialize(u"bindings_test", std::make_unique<dui::WinPlatform>(), dui::UiProfile::Uninstaller()));
     auto layouts = std::make_unique<dui::MemoryFileSource>();
     layouts->Put(u"page.xml", kPageLayout);
+    layouts->Put(u"proxywindow.xml", R"(<Window><Grid/></Window>)");
     dui::UiRuntime::Instance()->SetLayoutSource(std::move(layouts));
     register_uninstaller_controls(*dui::UiRuntime::Instance());
     ASSERT_TRUE(dispatcher_.start());
