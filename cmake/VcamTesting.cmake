@@ -2,7 +2,8 @@
 #   A GoogleTest program. On the host build each test case becomes a CTest test;
 #   on the Windows build the whole program is one CTest test run under Wine
 #   (through CMAKE_CROSSCOMPILING_EMULATOR), since every Wine start costs time.
-#   WINDOW marks tests that open windows and need an X display (label "window").
+#   WINDOW marks tests that open windows and need an X display (label "window");
+#   under Wine they run one at a time.
 #   A folder's VCAM_TEST_LABELS (inherited by its subfolders) are added to the
 #   labels of every test defined there.
 enable_testing()
@@ -37,6 +38,12 @@ function(vcam_test name)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${labels}")
+    # Window tests share one X display, its mouse cursor, focus and
+    # activation: two at once move each other's cursor and steal each
+    # other's foreground, so they take turns (other tests still run beside).
+    if(T_WINDOW)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    endif()
   else()
     include(GoogleTest)
     gtest_discover_tests(${name} EXTRA_ARGS ${T_ARGS} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "host;${labels}"
