@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 CMAKE_QUIET := -Wno-dev --log-level=WARNING
 
-.PHONY: all setup deps build build-host build-win32 build-win64 art test test-host test-fuzz test-windows \
+.PHONY: all setup deps build build-host build-win32 build-win64 build-win64-tests art test test-host test-fuzz test-windows \
 	test-win32 test-win64 demo bench fuzz clean
 
 all: build
@@ -35,6 +35,11 @@ build-win64: deps build/win64/CMakeCache.txt
 
 build: build-host build-win32 build-win64
 
+# What the Windows tests need of the win64 build (all of it only where the
+# machine cannot run i386 programs; see tools/build-win64-tests.sh).
+build-win64-tests: deps build/win64/CMakeCache.txt
+	@tools/build-win64-tests.sh
+
 # The product's artwork and its packs, made on the host (the Windows tests,
 # the gallery and the benchmarks read them).
 art: setup build/host/CMakeCache.txt
@@ -50,7 +55,7 @@ test-fuzz: setup build/fuzz/CMakeCache.txt
 # The Windows tests run under the Wine this machine can execute: the win32
 # build under 32-bit Wine and the 64-bit camera beside it where i386 programs
 # run, otherwise the whole win64 build under 64-bit Wine.
-test-windows: art build-win32 build-win64
+test-windows: art build-win32 build-win64-tests
 	@tools/test-windows.sh
 
 # One Windows build's whole suite, whatever the machine (for developers).
@@ -59,10 +64,11 @@ test-win32: art build-win32
 test-win64: art build-win64
 	@tools/run-wine.sh --win64 ctest --preset win64
 
-# Both builds first, then the host tests natively (ASan + UBSan), short fuzz
+# The host and win32 builds first (win64 as far as its tests need it), then the
+# host tests natively (ASan + UBSan), short fuzz
 # runs and the Windows tests under Wine with an X server for the window tests.
 # One make run, so setup and the Windows libraries are checked once.
-test: build test-host test-fuzz test-windows
+test: build-host build-win32 test-host test-fuzz test-windows
 
 demo: art build-win32 build-win64
 	@tools/demo-all.sh
