@@ -51,9 +51,13 @@ std::u16string self_delete_batch(std::u16string_view exe_path, std::u16string_vi
   text += exe_path;
   text += u"\"\r\nif exist \"";
   text += exe_path;
-  text += u"\" goto repeat\r\nchoice /t 3 /c ync /cs /d y\r\nrd \"";
-  text += folder;
-  text += u"\"\r\ndel \"";
+  text += u"\" goto repeat\r\nchoice /t 3 /c ync /cs /d y\r\n";
+  if (!folder.empty()) {
+    text += u"rd \"";
+    text += folder;
+    text += u"\"\r\n";
+  }
+  text += u"del \"";
   text += batch_path;
   text += u"\"";
   if (text.size() >= kBatchBufferChars) return {};

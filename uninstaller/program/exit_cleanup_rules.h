@@ -28,7 +28,9 @@ bool sweep_spares(std::u16string_view exe_path, std::u16string_view own_path);
 bool is_registered_installation(std::u16string_view program_folder, std::u16string_view install_path);
 
 // The batch that deletes the executable until it is gone, pauses, removes the
-// folder if it is empty by then and deletes itself. Empty when the text would
+// folder if it is empty by then and deletes itself. An empty `folder` leaves
+// the folder line out (a folder that must never go, even empty: a drive
+// root, the desktop). Empty when the text would
 // not fit the 1000-character buffer it is made in: a cut batch could run a
 // half-written command, so none is written then.
 std::u16string self_delete_batch(std::u16string_view exe_path, std::u16string_view folder,

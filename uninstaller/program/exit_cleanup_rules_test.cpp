@@ -69,14 +69,23 @@ TEST(SelfDeleteBatch, DeletesTheExeUntilGoneThenTheEmptyFolderThenItself) {
             u"del \"C:\\T\\\\zelocamera.bat\"");
 }
 
+TEST(SelfDeleteBatch, LeavesAFolderThatMustStayOut) {
+  EXPECT_EQ(self_delete_batch(u"C:\\u.exe", u"", u"C:\\T\\z.bat"),
+            u":repeat\r\n"
+            u"del /f \"C:\\u.exe\"\r\n"
+            u"if exist \"C:\\u.exe\" goto repeat\r\n"
+            u"choice /t 3 /c ync /cs /d y\r\n"
+            u"del \"C:\\T\\z.bat\"");
+}
+
 TEST(SelfDeleteBatch, IsRefusedWhenItWouldNotFitItsBuffer) {
   // 87 fixed characters and the exe path twice: 999 characters and the NUL
   // fill the 1000-character buffer exactly.
-  ASSERT_EQ(self_delete_batch(u"", u"", u"").size(), 87u);
-  const std::u16string exe(456, u'a');
-  EXPECT_EQ(self_delete_batch(exe, u"", u"").size(), 999u);
-  EXPECT_TRUE(self_delete_batch(exe, u"f", u"").empty());
-  EXPECT_TRUE(self_delete_batch(u"", u"", std::u16string(913, u'b')).empty());
+  ASSERT_EQ(self_delete_batch(u"", u"f", u"").size(), 88u);
+  const std::u16string exe(455, u'a');
+  EXPECT_EQ(self_delete_batch(exe, u"f", u"b").size(), 999u);
+  EXPECT_TRUE(self_delete_batch(exe, u"ff", u"b").empty());
+  EXPECT_TRUE(self_delete_batch(u"", u"f", std::u16string(912, u'b')).empty());
 }
 
 }  // namespace
