@@ -31,6 +31,18 @@ work=$(mktemp -d)
 cd "$work" || exit 1
 trap 'stage --remove >/dev/null; rm -rf "$work"' EXIT
 
+refused() { # refused CODE TEXT ARGS...: stage.sh ends with CODE, saying TEXT
+  local code=$1 text=$2
+  shift 2
+  "$root/tools/stage.sh" "$@" >/dev/null 2>refusal.err
+  [ $? = "$code" ] && grep -qF "$text" refusal.err
+}
+check "an unknown option is refused" refused 2 usage --bogus
+check "a folder on another drive is refused" refused 1 "drive C: or Z:" --build "$bin" --folder 'D:\x'
+mkdir empty-build
+check "a build without the programs is refused" refused 1 missing --build "$work/empty-build" --folder "$folder"
+check "and leaves no folder" [ ! -e "$unix" ]
+
 check "staging prints the folder" [ "$(stage)" = "$folder" ]
 [ -s stage.err ] && sed 's/^/  | /' stage.err
 files=$(listed 1) folders=$(listed 0)
