@@ -86,12 +86,26 @@ export VCAM_CLIENT_AUTOPILOT=source=card
 
 # --- helpers -----------------------------------------------------------------------
 # watch NAME ARGS...: runs the window watcher; its "window L T R B" line is
-# kept in $rect as "WxH+L+T".
+# kept in $rect as "WxH+L+T". While $watched (a launcher's pid) is set, that
+# launcher ending first ends the wait at once, saying so.
 rect=
+watched=
 watch() {
-  local name=$1
+  local name=$1 watcher
   shift
-  "${wine_run[@]}" "$watch_exe" "$@" >"$logs/watch-$name.txt" 2>&1 || return 1
+  "${wine_run[@]}" "$watch_exe" "$@" >"$logs/watch-$name.txt" 2>&1 &
+  watcher=$!
+  while kill -0 "$watcher" 2>/dev/null; do
+    if [ -n "$watched" ] && ! kill -0 "$watched" 2>/dev/null; then
+      wait "$watched"
+      printf 'demo: the launcher ended (exit code %s, the low byte) while waiting for a window\n' $? >&2
+      kill -TERM "$watcher" 2>/dev/null
+      wait "$watcher"
+      return 1
+    fi
+    sleep 0.05
+  done
+  wait "$watcher" || return 1
   unix_lines "$logs/watch-$name.txt"
   rect=$(awk '/^window /{ printf "%dx%d+%d+%d", $4 - $2, $5 - $3, $2, $3 }' "$logs/watch-$name.txt")
   [ -n "$rect" ]
@@ -122,6 +136,7 @@ say "starting $launcher"
 "${wine_run[@]}" "$launcher" >"$logs/launcher-1.txt" 2>&1 &
 first=$!
 launcher_pids+=("$first")
+watched=$first
 watch splash --class zelovcam_launcher_splash --timeout 30000 || fail "no splash window came" "$launcher_log"
 sleep 0.3
 shot splash
@@ -181,6 +196,7 @@ shot client-command-line
 
 # --- 6. closing the client ends the first launcher --------------------------------------
 say "closing the client window"
+watched= # it ends the launcher
 watch close --class zelovcam_client --close --timeout 10000 || fail "the client window did not close" "$logs/watch-close.txt"
 wait_exit "$first" 30 || fail "the first launcher did not end in 30 s after its client closed" "$logs/launcher-1.txt"
 first_code=$exit_code
