@@ -29,7 +29,8 @@ install_path() { "${wine_run[@]}" reg query 'HKCU\Software\ZeloVCamera' /v Insta
 
 work=$(mktemp -d)
 cd "$work" || exit 1
-trap 'stage --remove >/dev/null; rm -rf "$work"' EXIT
+# Whatever fails, the prefix is left as it was.
+trap '[ -e "$unix" ] && stage --remove >/dev/null; rm -rf "${unix%/*}" "$work"' EXIT
 
 refused() { # refused CODE TEXT ARGS...: stage.sh ends with CODE, saying TEXT
   local code=$1 text=$2
