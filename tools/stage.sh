@@ -52,12 +52,14 @@ folder=${folder:-$default_folder}
 folder=${folder%\\}\\
 
 # The folder as this machine sees it.
-case ${folder:0:2} in
-  [cC]:) unix_folder=$prefix/drive_c$(printf '%s' "${folder:2}" | tr '\\' /) ;;
-  [zZ]:) unix_folder=$(printf '%s' "${folder:2}" | tr '\\' /) ;;
-  *) stage_fail "the folder must be on drive C: or Z: ($folder)" ;;
+case ${folder:0:3} in
+  [cC]:\\) unix_folder=$prefix/drive_c$(printf '%s' "${folder:2}" | tr '\\' /) ;;
+  [zZ]:\\) unix_folder=$(printf '%s' "${folder:2}" | tr '\\' /) ;;
+  *) stage_fail "the folder must be a full path on drive C: or Z: ($folder)" ;;
 esac
 unix_folder=${unix_folder%/}
+# A drive's root would be emptied by --remove.
+[ -n "$(printf '%s' "${folder:3}" | tr -d '\\')" ] || stage_fail "the folder cannot be a drive's root ($folder)"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -105,8 +107,13 @@ if [ $remove = 1 ]; then
     for k in "${keys[@]}"; do printf '[-%s]\n\n' "$k"; done
     printf '[%s]\n"ZeloVCam Daemon"=-\n' "$run_key"
   } | import_registry
-  rm -rf "$unix_folder"
-  note "removed $folder"
+  # Only a folder the product was staged in goes as a whole.
+  if [ -f "$unix_folder/vcam_launcher.exe" ] || [ ! -e "$unix_folder" ]; then
+    rm -rf "$unix_folder"
+    note "removed $folder"
+  else
+    note "$folder holds no vcam_launcher.exe: the folder is left as it is"
+  fi
   printf '%s\n' "$folder"
   exit 0
 fi

@@ -40,9 +40,16 @@ refused() { # refused CODE TEXT ARGS...: stage.sh ends with CODE, saying TEXT
 }
 check "an unknown option is refused" refused 2 usage --bogus
 check "a folder on another drive is refused" refused 1 "drive C: or Z:" --build "$bin" --folder 'D:\x'
+check "a drive's root is refused" refused 1 "root" --build "$bin" --folder 'C:\'
+check "a relative folder is refused" refused 1 "full path" --build "$bin" --folder 'C:x'
 mkdir empty-build
 check "a build without the programs is refused" refused 1 missing --build "$work/empty-build" --folder "$folder"
 check "and leaves no folder" [ ! -e "$unix" ]
+
+mkdir -p "$unix" && echo mine >"$unix/own.txt"
+stage --remove >/dev/null
+check "removing keeps a folder that holds no launcher" [ -f "$unix/own.txt" ]
+rm -rf "$unix"
 
 check "staging prints the folder" [ "$(stage)" = "$folder" ]
 [ -s stage.err ] && sed 's/^/  | /' stage.err
