@@ -159,8 +159,13 @@ sleep 1.5
 shot client
 say "client window at $rect"
 for i in 0 1 2 3; do
-  [ -f "$installed/codecs/dec0$i.dll" ] || fail "the decoder file codecs\\dec0$i.dll was not installed" "$logs/launcher-1.txt"
+  [ -f "$installed/codecs/dec0$i.dll" ] || fail "the decoder file codecs\\dec0$i.dll was not installed" "$launcher_log"
 done
+# What the launcher asked the server for: the declined update's patcher is
+# not among it.
+requests=$state/requests.log
+grep -q "/latest6.0.0.6.exe" "$requests" && fail "the patcher was downloaded although the update was declined" "$requests"
+request_paths=$(cut -f2 "$requests" | paste -sd, | sed 's/,/, /g')
 
 # --- 4. the camera shows the client's test card --------------------------------------
 say "capturing $device at 640x480 while the client publishes"
@@ -224,6 +229,7 @@ echo "Summary"
 printf '  %-20s %s\n' "installed" "$folder (files, registry, shortcuts, camera registered)"
 printf '  %-20s %s\n' "server" "$url: optional update 6.0.0.6, 4 decoder files of 300000 bytes"
 printf '  %-20s %s\n' "first start" "splash, update alert declined, decoders installed, client window; exit 10000 after the client closed"
+printf '  %-20s %s\n' "requests" "$request_paths (no patcher)"
 printf '  %-20s %s\n' "camera" "640x480, $card_frames frames, $card_moving different: the client's test card"
 printf '  %-20s %s\n' "second start" "\"$command_line\" reached the client; exit 10001"
 printf '  %-20s %s\n' "pictures" "${out#"$root"/}/{splash,update-alert,decoder-progress,client,client-command-line}.png"
