@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What `make demo` runs: the UI toolkit's gallery and the camera demo with the
 # build this machine can run (32-bit where it executes i386 programs, else
-# 64-bit), the installed launcher with the 32-bit build, then the 64-bit
+# 64-bit), the installed launcher and uninstaller with the 32-bit build, then the 64-bit
 # camera beside the 32-bit one in the 64-bit prefix.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,6 +14,8 @@ if [ "$(sed -n 1p "$record")" = yes ]; then
   "$root/tools/run-wine.sh" "$root/tools/demo.sh" || exit 1
   echo
   "$root/tools/run-wine.sh" "$root/tools/demo-launcher.sh" || exit 1
+  echo
+  "$root/tools/run-wine.sh" "$root/tools/demo-uninstaller.sh" || exit 1
 else
   "$root/tools/run-wine.sh" --win64 "$root/tools/demo-ui.sh" --win64 || exit 1
   echo
