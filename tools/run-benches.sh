@@ -2,7 +2,8 @@
 # Runs every benchmark program (named *_bench) of the host and Windows builds:
 # the win32 build under 32-bit Wine where this machine runs i386 programs, and
 # the win64 build under 64-bit Wine. Ends with the frame pump of both Windows
-# builds side by side at 1280x720 and 1920x1080.
+# builds side by side at 1280x720 and 1920x1080. The win32 run also times a
+# whole uninstall of the staged product (tools/stage/uninstall_bench.sh).
 #   tools/run-benches.sh                  everything
 #   tools/run-benches.sh --windows ARCH   one Windows build (under run-wine.sh)
 set -uo pipefail
@@ -20,6 +21,10 @@ if [ "${1:-}" = --windows ]; then
     [ "${b##*/}" = frame_pump_bench.exe ] && extra=(--benchmark_out="$out/frame_pump_$arch.csv" --benchmark_out_format=csv)
     "$root/tools/wine-run.sh" "${flag[@]}" "$b" --benchmark_counters_tabular=true "${extra[@]}" || rc=1
   done
+  if [ "$arch" = win32 ]; then
+    echo "== (win32, Wine) a whole uninstall of the staged product, ms"
+    "$root/tools/stage/uninstall_bench.sh" "$root/build/win32" 3 || rc=1
+  fi
   exit $rc
 fi
 
