@@ -239,11 +239,11 @@ report=$out/report.txt
   echo "  client: ended with exit code $client_code"
   echo "  self-deletion batch zelocamera.bat: ${batch_left:-deleted itself}"
   echo
-  echo "== times (ms)"
-  echo "  start to window shown:               $((window_ms - start_ms))"
-  echo "  start pressed to last page (with the question and the counter's 4 s): $((finish_ms - click_ms))"
-  echo "  完成 pressed to process end:          $((exit_ms - finish_ms))"
-  echo "  process end to folder gone (batch):  $((gone_ms - exit_ms))"
+  echo "== times (ms), paced by this chapter's pauses and screenshots (make bench has the figures)"
+  echo "  start to window shown:                 $((window_ms - start_ms))"
+  echo "  start pressed to page 2 photographed:  $((finish_ms - click_ms)) (the counter's 4 s and the question included)"
+  echo "  finish pressed to process end:         $((exit_ms - finish_ms))"
+  echo "  process end to folder gone:            $((gone_ms - exit_ms))"
 } >"$report"
 
 # --- 7. the contact sheet ---------------------------------------------------------------
