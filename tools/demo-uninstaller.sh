@@ -61,7 +61,7 @@ echo "uninstaller demo: the installed uninstaller removes the product (output in
 # --- helpers -------------------------------------------------------------------------
 # watch NAME ARGS...: runs the window watcher; its "window L T R B" line is
 # kept in $rect as "WxH+L+T" and in $box as "L T R B".
-rect= box=
+rect='' box=''
 watch() {
   local name=$1
   shift
@@ -153,7 +153,8 @@ open(sys.argv[1], "w").write(str(s.getsockname()[1]))
 time.sleep(120)' "$silent_port" &
 pids+=("$!")
 until_true 5 test -s "$silent_port" || fail "the silent counter server did not start"
-export VCAM_COUNT_URL=http://127.0.0.1:$(cat "$silent_port")/VCamCount.php
+VCAM_COUNT_URL=http://127.0.0.1:$(cat "$silent_port")/VCamCount.php
+export VCAM_COUNT_URL
 
 # --- 3. the uninstaller ------------------------------------------------------------------
 say "starting $uninstaller"

@@ -7,9 +7,11 @@
 #   window     process start to the window shown
 #   procedure  start button pressed to the last listed file removed
 #   exit       process start to the process ended (finish pressed as soon
-#              as the last page can take it)
-#   total      process start to the folder gone (the batch waits 3 s before
-#              it removes the folder)
+#              as the last page can take it); Wine takes about 2 s to end any
+#              window program, see close_ms of uninstaller_start_bench
+#   total      process start to the folder gone (the batch's 3 s pause before
+#              it removes the folder is no pause under Wine, whose choice.exe
+#              returns at once without a console)
 # Each window_watch.exe is a Wine process start of its own, which the figures
 # include. Run under tools/run-wine.sh (it needs the X server).
 #   tools/stage/uninstall_bench.sh [BUILD_DIR] [RUNS]
