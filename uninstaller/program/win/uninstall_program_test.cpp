@@ -310,16 +310,48 @@ TEST_F(UninstallProgram, APendingRestartIsRefusedAndTheMarkerKept) {
   EXPECT_FALSE(fs::exists(batch_path()));
 }
 
+// A program that runs until it is ended, started from `path`.
+UniqueHandle start_peer(const fs::path& path) {
+  fs::create_directories(path.parent_path());
+  fs::copy_file(build_folder() / "script_test_peer.exe", path, fs::copy_options::overwrite_existing);
+  return testing::start_program(L"\"" + path.wstring() + L"\" wait");
+}
+
+DWORD exit_code_of(HANDLE process) {
+  if (::WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = 0;
+  ::GetExitCodeProcess(process, &code);
+  return code;
+}
+
 TEST_F(UninstallProgram, CancelOnTheFirstPageRemovesNothingAndTheGuardIsHeldMeanwhile) {
   const fs::path exe = stage();
   write_text(app_ / "vcam_launcher.exe", "stand-in");
   register_installation(app_.wstring() + L"\\");
+  // The start-up sweep ends what runs from the program's folder and the
+  // camera monitor wherever it runs from; nothing else.
+  UniqueHandle stale = start_peer(app_ / "stale.exe");
+  UniqueHandle monitor = start_peer(scratch_ / "monitor" / "zelovcamon.exe");
+  UniqueHandle bystander = start_peer(scratch_ / "other" / "stale.exe");
+  ASSERT_TRUE(stale && monitor && bystander);
+  DWORD stale_code = 0, monitor_code = 0, bystander_code = 0;
   // A second copy elsewhere, started while the first shows its window.
   const fs::path second = scratch_ / "second" / "vcam_uninstall.exe";
   fs::create_directories(second.parent_path());
   fs::copy_file(exe, second);
   RunResult second_result;
-  const RunResult result = run(exe, {kCancel}, [&] { second_result = run(second); });
+  const RunResult result = run(exe, {kCancel}, [&] {
+    stale_code = exit_code_of(stale.get());
+    monitor_code = exit_code_of(monitor.get());
+    bystander_code = exit_code_of(bystander.get());
+    second_result = run(second);
+  });
+  ::TerminateProcess(bystander.get(), 0);
+  ::WaitForSingleObject(bystander.get(), 5000);
+
+  EXPECT_EQ(stale_code, 0xFFFFFFF8u);
+  EXPECT_EQ(monitor_code, 0xFFFFFFF8u);
+  EXPECT_EQ(bystander_code, static_cast<DWORD>(STILL_ACTIVE));
 
   EXPECT_EQ(second_result.code, 0u);
   EXPECT_EQ(texts_of(second_result.boxes), std::vector<std::wstring>{kRunning});
