@@ -23,6 +23,8 @@
 #include "common/win/testing/program_run.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
+#include "uninstaller/resources/resource_pack.h"
+#include "uninstaller/resources/win/resource_provider.h"
 
 namespace vcam::uninstaller {
 namespace {
@@ -271,6 +273,62 @@ class UninstallProgram : public ::testing::Test {
   const fs::path app_ = scratch_ / "app";
   const fs::path user_file_ = app_ / "notes" / "mine.txt";
 };
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+template <typename Source>
+std::string text_of(Source& source, std::u16string_view name) {
+  std::size_t size = 0;
+  const ResourceBuffer buffer = source.load(name, &size);
+  return buffer ? std::string(reinterpret_cast<const char*>(buffer.get()), size) : std::string();
+}
+
+// ResourcePack under the provider's name for reading a file.
+struct PackFiles {
+  const ResourcePack& pack;
+  ResourceBuffer load(std::u16string_view name, std::size_t* size) const { return pack.extract(name, size); }
+};
+
+TEST(UninstallProgramFile, CarriesItsScriptsContainersIconAndManifest) {
+  struct ModuleFree {
+    static HMODULE invalid() { return nullptr; }
+    static void close(HMODULE m) { ::FreeLibrary(m); }
+  };
+  const UniqueResource<HMODULE, ModuleFree> module(::LoadLibraryExW(
+      (build_folder() / "vcam_uninstall.exe").c_str(), nullptr,
+      LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(module);
+  ResourceProvider provider(module.get());
+  const fs::path scripts = fs::path(VCAM_SOURCE_DIR) / "uninstaller" / "scripts";
+  EXPECT_EQ(text_of(provider, u"UI.lua"), read_file(scripts / "UI.lua"));
+  EXPECT_EQ(text_of(provider, u"LG.lua"), read_file(scripts / "LG.lua"));
+
+  std::size_t frame_size = 0, style_size = 0;
+  const ResourceBuffer frame = provider.load(u"frame.lz", &frame_size);
+  const ResourceBuffer style = provider.load(u"style.lz", &style_size);
+  ASSERT_TRUE(frame && style);
+  const ResourcePack layouts = ResourcePack::build(frame.get(), frame_size);
+  PackFiles layout_files{layouts};
+  EXPECT_EQ(text_of(layout_files, u"mainframe.xml"), read_file(scripts / "mainframe.xml"));
+  EXPECT_TRUE(layouts.contains(u"proxywindow.xml"));
+  const ResourcePack skin = ResourcePack::build(style.get(), style_size);
+  for (const char16_t* name : {u"font.xml", u"bkgnd.xml", u"bkgnd.png", u"button.xml", u"button_gray.xml",
+                               u"button_close.xml", u"page1.png", u"page2.png", u"frame_proxy_bkgnd.png"})
+    EXPECT_TRUE(skin.extract(name, nullptr)) << std::string(name, name + std::char_traits<char16_t>::length(name));
+
+  EXPECT_TRUE(::FindResourceW(module.get(), MAKEINTRESOURCEW(2), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */));
+  const HRSRC manifest = ::FindResourceW(module.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
+  ASSERT_TRUE(manifest);
+  const std::string text(static_cast<const char*>(::LockResource(::LoadResource(module.get(), manifest))),
+                         ::SizeofResource(module.get(), manifest));
+  for (const char* part : {"level=\"requireAdministrator\" uiAccess=\"false\"", "Microsoft.Windows.Common-Controls",
+                           "version=\"6.0.0.0\"", "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+                           "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+}
 
 TEST_F(UninstallProgram, AnotherSetupProgramHoldingTheGuardIsRefusedWithoutTouchingAnything) {
   const fs::path exe = stage();
