@@ -251,6 +251,7 @@ class UninstallProgram : public ::testing::Test {
   }
   void TearDown() override {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kUninstallKey);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     std::error_code ignored;
     fs::remove(marker_path(), ignored);
