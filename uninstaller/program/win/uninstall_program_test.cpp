@@ -466,6 +466,28 @@ TEST_F(UninstallProgram, TheRegisteredInstallationGoesWholeWithItsRegistration) 
   EXPECT_TRUE(wait_for([&] { return !fs::exists(app_); }, 20000)) << "the batch did not remove the folder";
 }
 
+TEST_F(UninstallProgram, ACopyRegisteredAndRunFromTheTemporaryFolderLeavesTheFolderAlone) {
+  const fs::path temp = temp_folder();
+  const fs::path exe = temp / "vcam_uninstall_temp_copy.exe";
+  fs::copy_file(build_folder() / "vcam_uninstall.exe", exe, fs::copy_options::overwrite_existing);
+  const fs::path other = temp / "uninstall_program_other_file.txt";
+  write_text(other, "someone else's");
+  register_installation(temp_folder());
+
+  const RunResult result = run(exe, {kStartOrFinish});
+  EXPECT_EQ(result.code, 0u);
+  EXPECT_TRUE(result.boxes.empty()) << result.boxes.front().text;
+  // The procedure took the registration, as for any registered copy ...
+  EXPECT_FALSE(key_exists(HKEY_CURRENT_USER, kProductKey));
+  // ... but the folder stays whole: only the program goes.
+  EXPECT_TRUE(wait_for([&] { return !fs::exists(exe); }, 15000)) << "the batch did not delete the program";
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_TRUE(fs::exists(scratch_.path()));
+  std::error_code ignored;
+  fs::remove(other, ignored);
+  fs::remove(exe, ignored);
+}
+
 TEST_F(UninstallProgram, ARebootRegistersTheProgramThenItsFolderAndAsksForAForcedReboot) {
   SavedValue renames(HKEY_LOCAL_MACHINE, kSessionManager, L"PendingFileRenameOperations");
   ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kSessionManager, L"PendingFileRenameOperations");

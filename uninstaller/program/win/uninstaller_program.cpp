@@ -9,6 +9,7 @@
 
 #include "dui/runtime/ui_profile.h"
 #include "dui/runtime/ui_runtime.h"
+#include "common/win/wide.h"
 #include "dui/win/win_platform.h"
 #include "uninstaller/bindings/win/script_functions.h"
 #include "uninstaller/bindings/win/ui_dispatcher.h"
@@ -69,9 +70,15 @@ class UiSession {
   bool started_ = false;
 };
 
+std::u16string temp_folder() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const DWORD n = ::GetTempPathW(MAX_PATH + 1, buffer);
+  return n == 0 || n > MAX_PATH ? std::u16string() : std::u16string(u16(buffer, n));
+}
+
 // What the exit clean-up may take: the whole folder only for the registered
-// installation that is no drive root or shell folder, and even the empty
-// folder only when it is none of those.
+// installation that is no drive root, shell folder or temporary folder (nor
+// holds one), and even the empty folder only when it is none of those.
 struct FolderVerdict {
   bool remove_contents = false;
   bool remove_when_empty = false;
@@ -80,6 +87,10 @@ struct FolderVerdict {
 FolderVerdict judge_folder(const std::u16string& folder, const std::optional<std::u16string>& install_path) {
   FolderVerdict verdict;
   if (folder.empty() || removal_refused(folder)) return verdict;
+  // The temporary folder is no shell folder to the removal, but a copy run
+  // from it must not take the user's other temporary files along.
+  const std::u16string temp = temp_folder();
+  if (temp.empty() || folder_holds(folder, temp)) return verdict;
   verdict.remove_when_empty = true;
   verdict.remove_contents = install_path && is_registered_installation(folder, *install_path);
   return verdict;
