@@ -37,7 +37,9 @@ function(_vcam_pack tool output)
     list(APPEND deps ${found})
   endif()
   if(CMAKE_CROSSCOMPILING)
-    set(command "${VCAM_HOST_TOOLS_DIR}/tools/pack/${tool}")
+    # Not VCAM_HOST_TOOLS_DIR: that is set only in the directory that first
+    # included this file.
+    set(command "${CMAKE_BINARY_DIR}/host-tools/tools/pack/${tool}")
     list(APPEND deps vcam_host_tools "${command}")
   else()
     set(command "$<TARGET_FILE:${tool}>")

@@ -7,6 +7,7 @@
 //   splash/default        the splash picture (PNG data, no extension)
 //   uninstaller/style/    the uninstaller's skin: images + DATA_FOLDER/uninstaller/style
 //   uninstaller/frame/    DATA_FOLDER/uninstaller/frame
+//   uninstaller/uninstall.ico  the uninstaller program's icon
 //   contact_sheet.png     every generated image, for review (skin-coloured
 //                         ones shown tinted)
 //   preview/              mock-ups of the windows built from the images
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "tools/artgen/contact_sheet.h"
+#include "tools/artgen/icon_file.h"
 #include "tools/artgen/launcher_skin.h"
 #include "tools/artgen/png_file.h"
 #include "tools/artgen/skin_preview.h"
@@ -112,7 +114,8 @@ int main(int argc, char** argv) {
   const Raster splash_picture = SplashPicture();
   std::string error;
   if (!WriteAll(launcher, style, error) || !WriteAll(uninstaller, un_style, error) ||
-      !WritePng(splash_picture, splash / "default", &error))
+      !WritePng(splash_picture, splash / "default", &error) ||
+      !WriteIcon(UninstallerIcon(), out / "uninstaller" / "uninstall.ico", &error))
     return Fail(error);
   if (!CopyData(data / "style_pro", style, error) || !CopyData(data / "frame_pro", frame, error) ||
       !CopyData(data / "uninstaller" / "style", un_style, error) ||

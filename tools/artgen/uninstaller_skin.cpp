@@ -109,4 +109,11 @@ ArtworkList UninstallerSkinImages() {
   return list;
 }
 
+Raster UninstallerIcon() {
+  Raster out(32, 32);
+  Fill(out, RoundRect(1, 1, 31, 31, 6), VerticalGradient(Hex(kAccentLight), Hex(kAccentDark), 1, 31));
+  Fill(out, VideoCamera(16, 16, 20), Hex(kWhite));
+  return out;
+}
+
 }  // namespace vcam::artgen

@@ -12,4 +12,8 @@ namespace vcam::artgen {
 // unchecked, then checked).
 ArtworkList UninstallerSkinImages();
 
+// The program's 32 x 32 icon: the product's camera mark on a rounded tile
+// of the skin colour.
+Raster UninstallerIcon();
+
 }  // namespace vcam::artgen
