@@ -8,19 +8,13 @@
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
 #include "uninstaller/program/exit_cleanup_rules.h"
+#include "uninstaller/script/win/shell_folders.h"
 
 namespace vcam::uninstaller {
 
 namespace {
 
 constexpr UINT kBatchCodePage = 936;
-
-std::u16string temp_folder() {
-  wchar_t buffer[MAX_PATH + 1] = {};
-  const DWORD n = ::GetTempPathW(MAX_PATH + 1, buffer);
-  if (n == 0 || n > MAX_PATH) return {};
-  return std::u16string(u16(buffer, n));
-}
 
 bool write_batch(const std::u16string& path, const std::u16string& text) {
   const int length = static_cast<int>(text.size());
@@ -53,8 +47,9 @@ std::optional<std::u16string> registered_install_path() {
 }
 
 bool start_self_deletion(const std::u16string& exe_path, const std::u16string& folder) {
-  const std::u16string temp = temp_folder();
-  if (temp.empty()) return false;
+  const std::optional<std::u16string> found = temp_folder();
+  if (!found) return false;
+  const std::u16string& temp = *found;
   // The temporary path ends in "\" already; the doubled separator is harmless.
   const std::u16string batch = temp + u"\\zelocamera.bat";
   const std::u16string text = self_delete_batch(exe_path, folder, batch);

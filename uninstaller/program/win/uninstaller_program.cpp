@@ -21,6 +21,7 @@
 #include "uninstaller/script/win/directory_removal.h"
 #include "uninstaller/script/win/process_functions.h"
 #include "uninstaller/script/win/script_host.h"
+#include "uninstaller/script/win/shell_folders.h"
 #include "uninstaller/ui/win/embedded_ui_files.h"
 #include "uninstaller/ui/win/uninstaller_controls.h"
 
@@ -70,8 +71,8 @@ class UiSession {
 };
 
 // What the exit clean-up may take: the whole folder only for the registered
-// installation that is no drive root or shell folder, and even the empty
-// folder only when it is none of those.
+// installation that is no drive root, shell folder or temporary folder (nor
+// holds one), and even the empty folder only when it is none of those.
 struct FolderVerdict {
   bool remove_contents = false;
   bool remove_when_empty = false;
@@ -80,6 +81,10 @@ struct FolderVerdict {
 FolderVerdict judge_folder(const std::u16string& folder, const std::optional<std::u16string>& install_path) {
   FolderVerdict verdict;
   if (folder.empty() || removal_refused(folder)) return verdict;
+  // The temporary folder is no shell folder to the removal, but a copy run
+  // from it must not take the user's other temporary files along.
+  const std::optional<std::u16string> temp = temp_folder();
+  if (!temp || folder_holds(folder, *temp)) return verdict;
   verdict.remove_when_empty = true;
   verdict.remove_contents = install_path && is_registered_installation(folder, *install_path);
   return verdict;
@@ -100,14 +105,14 @@ void clean_up_at_exit(const std::u16string& exe_path, const std::u16string& fold
 }  // namespace
 
 int run_uninstaller(ExitWindowsFunction exit_windows) {
-  // 1. The installer guard, held until the threads have ended.
+  // 1. Start-up: the guard (held until every thread has ended) and the
+  //    pending restart refuse the run.
   std::optional<InstallerGuard> guard(std::in_place);
   if (guard->other_setup_running()) {
     guard.reset();
     ::MessageBoxW(nullptr, L"检测到Zelo安装或卸载程序正在运行，请结束后重试。", kCaption, MB_OK);
     return 0;
   }
-  // 2. A pending restart.
   if (restart_pending_for_uninstaller()) {
     ::MessageBoxW(nullptr, L"检测到Zelo安装或卸载操作尚未完成，需要重启电脑。", kCaption, MB_OK);
     return 0;
@@ -117,10 +122,12 @@ int run_uninstaller(ExitWindowsFunction exit_windows) {
   // Read before the procedure deletes the key that holds it.
   const FolderVerdict verdict = judge_folder(folder, registered_install_path());
 
-  // 3. The product's programs still running from this folder.
+  // 2. The product's programs still running from this folder go first.
   if (!folder.empty()) sweep_program_folder(folder, exe_path);
   {
-    // 4. - 10.
+    // 3. The embedded files, OLE, the dispatcher and the toolkit, in that
+    //    order, then the window script, which returns when its dialog has
+    //    closed.
     ResourceProvider provider;
     OleSession ole;
     UiDispatcher dispatcher;
@@ -129,14 +136,15 @@ int run_uninstaller(ExitWindowsFunction exit_windows) {
     {
       ScriptHost host;
       host.run_window_script(u"UI.lua", kWindowFunctions);
-      // 11. - 13.: the toolkit, then the workers, then OLE and the guard.
+      // 4. Shutdown: the toolkit, then the workers (joined before anything
+      //    is deleted), then OLE and the guard.
       ui.end();
       dispatcher.stop();
     }
     ole.end();
     guard.reset();
   }
-  // 14.
+  // 5. Unless cancelled: the folder, then the batch or the reboot.
   if (!user_canceled() && !exe_path.empty()) clean_up_at_exit(exe_path, folder, verdict, exit_windows);
   return 0;
 }
