@@ -109,8 +109,11 @@ void start_to_window(benchmark::State& state, const wchar_t* program, const wcha
     if (s.found) ::SendMessageTimeoutW(s.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
     const auto shown = std::chrono::steady_clock::now();
     if (!s.found) {
+      // A refused start (another installer running, a restart pending) ends
+      // without the window, or waits behind its message box.
+      const bool ended = ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
       ::TerminateProcess(process.get(), 1);
-      state.SkipWithError("no window was shown in 30 s");
+      state.SkipWithError(ended ? "the program ended without showing its window" : "no window was shown in 30 s");
       return;
     }
     state.SetIterationTime(std::chrono::duration<double>(shown - begin).count());
