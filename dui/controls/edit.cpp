@@ -23,11 +23,6 @@ UiPlatform* Platform() {
   return runtime ? &runtime->platform() : nullptr;
 }
 
-bool ControlHeld() {
-  UiPlatform* p = Platform();
-  return p && p->ControlKeyDown();
-}
-
 Edit& Self(Control* sender) { return *static_cast<Edit*>(sender); }
 
 bool IsBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
@@ -175,21 +170,14 @@ void Edit::ReplaceSelection(std::u16string_view text) {
   Changed();
 }
 
-void Edit::Copy(bool cut) {
-  if (selection_.empty()) return;
-  UiPlatform* platform = Platform();
-  const std::u16string part = text_.Copy(selection_.min(), selection_.max());
-  if (!platform || !platform->WriteClipboardText(window() ? window()->NativeHandle() : nullptr, part)) return;
-  if (cut) ReplaceSelection({});
-}
+void* Edit::ClipboardOwner() { return window() ? window()->NativeHandle() : nullptr; }
 
-void Edit::Paste() {
-  UiPlatform* platform = Platform();
-  std::u16string text;
-  if (!platform || !platform->ReadClipboardText(window() ? window()->NativeHandle() : nullptr, text) || text.empty())
-    return;
-  ReplaceSelection(text);
-}
+std::u16string Edit::SelectedText() const { return text_.Copy(selection_.min(), selection_.max()); }
+
+void Edit::EraseSelection() { ReplaceSelection({}); }
+
+// Line breaks and tabs are the editor's own text: pasted as they come.
+void Edit::InsertPasted(std::u16string text) { ReplaceSelection(text); }
 
 void Edit::OnAttached(void*, Control* sender, EventArgs&) {
   Edit& edit = Self(sender);
@@ -292,26 +280,17 @@ void Edit::OnKeyDown(void*, Control* sender, EventArgs& args) {
       if (line + 1 < count) edit.MoveToLine(line + 1, false);
       edit.ScrollCaretIntoView();
       break;
-    case 'A':
-      if (!ControlHeld()) return;
-      sel.anchor = 0;
-      sel.caret = edit.text_.size();
-      break;
-    case 'C':
-      if (ControlHeld()) edit.Copy(false);
-      return;
-    case 'X':
-      if (!ControlHeld()) return;
-      edit.Copy(true);
-      edit.ScrollCaretIntoView();
-      break;
-    case 'V':
-      if (!ControlHeld()) return;
-      edit.Paste();
-      edit.ScrollCaretIntoView();
-      break;
     default:
-      return;
+      switch (edit.OnClipboardKey(args.param1)) {
+        case Outcome::None:
+        case Outcome::Copied:
+          return;
+        case Outcome::Selected:
+          break;
+        case Outcome::Edited:
+          edit.ScrollCaretIntoView();
+          break;
+      }
   }
   edit.RefreshCaret();
 }

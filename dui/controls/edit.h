@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dui/controls/clipboard_keys.h"
 #include "dui/controls/text/edit_text.h"
 #include "dui/controls/text/text_line.h"
 #include "dui/controls/text/visual_lines.h"
@@ -16,7 +17,7 @@ namespace vcam::dui {
 // Element "Edit": a multi-line editor. Its text keeps CR LF line breaks and
 // is shown wrapped to the control's width; the wheel scrolls it by lines
 // while it has the focus.
-class Edit : public Control {
+class Edit : public Control, public ClipboardKeys {
  public:
   static constexpr std::int32_t kMargin = 5;
 
@@ -62,8 +63,12 @@ class Edit : public Control {
   void MoveToLine(std::size_t line, bool keep_anchor);
   void ScrollCaretIntoView();
   void RefreshCaret();
-  void Copy(bool cut);
-  void Paste();
+  void* ClipboardOwner() override;
+  TextSelection& EditedSelection() override { return selection_; }
+  std::size_t EditedLength() const override { return text_.size(); }
+  std::u16string SelectedText() const override;
+  void EraseSelection() override;
+  void InsertPasted(std::u16string text) override;
   void Changed();
 
   EditText text_;

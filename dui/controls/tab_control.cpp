@@ -111,27 +111,11 @@ void TabControl::Paint(Painter& painter, const Rect& rect, const Rect& clip) {
   const Rect header = header_.offset(rect.left, rect.top);
   if (!header.intersect(clip).empty()) Control::Paint(painter, header, header.intersect(clip));
   // 2. The visible items.
-  for (Control* c = first_child(); c; c = c->next()) {
-    if (!c->HasFlag(ControlFlags::Visible) || c->HasFlag(ControlFlags::Collapsed)) continue;
-    const Rect child_rect = c->rect().offset(rect.left, rect.top);
-    const Rect child_clip = child_rect.intersect(clip);
-    if (child_clip.empty()) continue;
-    painter.Save();
-    painter.IntersectClip(child_clip);
-    c->Paint(painter, child_rect, child_clip);
-    painter.Restore();
-  }
+  for (Control* c = first_child(); c; c = c->next()) PaintChild(painter, *c, rect, clip);
   // 3. The selected page, kept inside the page area while it slides.
   TabItem* item = selected();
-  Control* page = item ? item->page() : nullptr;
-  if (!page || !page->HasFlag(ControlFlags::Visible) || page->HasFlag(ControlFlags::Collapsed)) return;
-  const Rect page_rect = page->rect().offset(rect.left, rect.top);
-  const Rect page_clip = page_rect.intersect(page_area_.offset(rect.left, rect.top)).intersect(clip);
-  if (page_clip.empty()) return;
-  painter.Save();
-  painter.IntersectClip(page_clip);
-  page->Paint(painter, page_rect, page_clip);
-  painter.Restore();
+  if (Control* page = item ? item->page() : nullptr)
+    PaintChild(painter, *page, rect, page_area_.offset(rect.left, rect.top).intersect(clip));
 }
 
 Control* TabControl::HitTest(std::int32_t x, std::int32_t y) {

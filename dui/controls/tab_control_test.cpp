@@ -295,6 +295,22 @@ TEST_F(Tabs, PaintsTheStyleOverTheStripThenItemsThenThePageInsideThePageArea) {
             (Log{"save", "clip 250,130,400,300", "save", "clip 390,205,400,225", "restore", "restore"}));
 }
 
+TEST_F(Tabs, APageSlidingOverTheStripIsCutAtThePageAreaAndAHiddenPageIsNotPainted) {
+  AttachedTree tree(R"(<TabControl tabHeight="30">
+    <TabItem id="1" width="50"><Grid id="11"><Image id="111" width="20" height="20"/></Grid></TabItem>
+    <TabItem id="2" width="60"><Grid id="12"/></TabItem></TabControl>)");
+  tree.Layout(300, 200);
+  tree.ById(11)->Arrange(0, 10, 300, 180);
+  testing::RecordingPainter painter;
+  tree.root()->Paint(painter, {100, 100, 400, 300}, {100, 100, 400, 300});
+  EXPECT_EQ(painter.log, (Log{"save", "clip 100,100,150,130", "restore", "save", "clip 150,100,210,130", "restore",
+                              "save", "clip 100,130,400,280", "save", "clip 240,185,260,205", "restore", "restore"}));
+  tree.ById(11)->SetVisible(false);
+  painter.log.clear();
+  tree.root()->Paint(painter, {100, 100, 400, 300}, {100, 100, 400, 300});
+  EXPECT_EQ(painter.log, (Log{"save", "clip 100,100,150,130", "restore", "save", "clip 150,100,210,130", "restore"}));
+}
+
 TEST_F(Tabs, PagesFollowTheTabControlsVisibility) {
   AttachedTree tree(kTopTabs);
   tree.Layout(300, 200);

@@ -21,11 +21,6 @@ UiPlatform* Platform() {
   return runtime ? &runtime->platform() : nullptr;
 }
 
-bool ControlHeld() {
-  UiPlatform* p = Platform();
-  return p && p->ControlKeyDown();
-}
-
 TextBox& Self(Control* sender) { return *static_cast<TextBox*>(sender); }
 
 }  // namespace
@@ -125,19 +120,16 @@ void TextBox::DeleteSelection() {
   Changed();
 }
 
-void TextBox::Copy(bool cut) {
-  if (selection_.empty()) return;
-  UiPlatform* platform = Platform();
-  const std::u16string part = line_.text().substr(selection_.min(), selection_.max() - selection_.min());
-  if (!platform || !platform->WriteClipboardText(window() ? window()->NativeHandle() : nullptr, part)) return;
-  if (cut) DeleteSelection();
+void* TextBox::ClipboardOwner() { return window() ? window()->NativeHandle() : nullptr; }
+
+std::u16string TextBox::SelectedText() const {
+  return line_.text().substr(selection_.min(), selection_.max() - selection_.min());
 }
 
-void TextBox::Paste() {
-  UiPlatform* platform = Platform();
-  std::u16string text;
-  if (!platform || !platform->ReadClipboardText(window() ? window()->NativeHandle() : nullptr, text) || text.empty())
-    return;
+void TextBox::EraseSelection() { DeleteSelection(); }
+
+// One line only: line breaks and other control characters become spaces.
+void TextBox::InsertPasted(std::u16string text) {
   DeleteSelection();
   for (char16_t& c : text)
     if (c < 32) c = u' ';
@@ -195,24 +187,9 @@ void TextBox::OnKeyDown(void*, Control* sender, EventArgs& args) {
     case 40:
       if (sel.caret < box.line_.size()) sel.Collapse(sel.caret + 1);
       break;
-    case 'A':
-      if (!ControlHeld()) return;
-      sel.anchor = 0;
-      sel.caret = box.line_.size();
-      break;
-    case 'C':
-      if (ControlHeld()) box.Copy(false);
-      return;
-    case 'X':
-      if (!ControlHeld()) return;
-      box.Copy(true);
-      break;
-    case 'V':
-      if (!ControlHeld()) return;
-      box.Paste();
-      break;
     default:
-      return;
+      if (const Outcome done = box.OnClipboardKey(args.param1); done == Outcome::None || done == Outcome::Copied) return;
+      break;
   }
   box.RefreshCaret();
 }

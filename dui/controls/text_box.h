@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dui/controls/clipboard_keys.h"
 #include "dui/controls/text/text_line.h"
 #include "dui/core/control.h"
 #include "dui/runtime/font_measurer.h"
@@ -14,7 +15,7 @@ namespace vcam::dui {
 // Element "TextBox": a single-line field of at most 2000 characters, scrolled
 // horizontally to keep the caret in view. With Checked set when its font is
 // applied it shows and measures every character as a dot (a password field).
-class TextBox : public Control {
+class TextBox : public Control, public ClipboardKeys {
  public:
   static constexpr std::uint32_t kSelectionColour = 0xFF9933;
   static constexpr std::uint32_t kTextColour = 0x666666;
@@ -59,8 +60,12 @@ class TextBox : public Control {
   void RefreshCaret();
   std::size_t InsertAtCaret(std::u16string_view text);
   void DeleteSelection();
-  void Copy(bool cut);
-  void Paste();
+  void* ClipboardOwner() override;
+  TextSelection& EditedSelection() override { return selection_; }
+  std::size_t EditedLength() const override { return line_.size(); }
+  std::u16string SelectedText() const override;
+  void EraseSelection() override;
+  void InsertPasted(std::u16string text) override;
   void Changed();
 
   TextLine line_;

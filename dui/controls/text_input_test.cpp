@@ -491,6 +491,35 @@ TEST_F(TextInput, EditPasteKeepsControlCharactersAndClickFindsTheLine) {
   EXPECT_EQ(*state_.clipboard, u"\tb\r\nc");
 }
 
+TEST_F(TextInput, EditShortcutsNeedCtrlAndOnlyCutAndPasteScrollToTheCaret) {
+  AttachedTree tree(kEdit);
+  tree.Layout(200, 200);
+  Edit& edit = EditOf(tree);
+  edit.SetText(Lines(20));
+  Focus(tree, edit);
+  EXPECT_EQ(Raise(edit, EventKind::KeyDown, kCtrlA), 1);  // Ctrl up: an ordinary key, handled and ignored
+  EXPECT_TRUE(edit.selection().empty());
+  Shortcut(edit, kCtrlA);
+  EXPECT_EQ(edit.selection().anchor, 0u);
+  EXPECT_EQ(edit.selection().caret, edit.text().size());
+  EXPECT_EQ(edit.first_visible(), 0u);  // selecting all leaves the view where it was
+  edit.Select(0, 5);
+  const std::intptr_t notch_down = static_cast<std::intptr_t>(static_cast<std::uint32_t>(-120 & 0xFFFF) << 16);
+  Raise(edit, EventKind::MouseWheel, notch_down);
+  ASSERT_EQ(edit.first_visible(), 3u);
+  Shortcut(edit, kCtrlC);
+  EXPECT_EQ(*state_.clipboard, u"line0");
+  EXPECT_EQ(edit.first_visible(), 3u);
+  Shortcut(edit, kCtrlX);
+  EXPECT_EQ(edit.GetText(), Lines(20).substr(5));
+  EXPECT_EQ(edit.first_visible(), 0u);  // back to the caret on the first line
+  Raise(edit, EventKind::MouseWheel, notch_down);
+  state_.clipboard_locked = true;
+  Shortcut(edit, kCtrlV);  // refused, yet the caret comes back into view
+  EXPECT_EQ(edit.GetText(), Lines(20).substr(5));
+  EXPECT_EQ(edit.first_visible(), 0u);
+}
+
 TEST_F(TextInput, EditDrawsTabsAsFourSpaces) {
   AttachedTree tree(kEdit);
   tree.Layout(200, 200);

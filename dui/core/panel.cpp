@@ -21,16 +21,18 @@ Panel::~Panel() {
 
 void Panel::Paint(Painter& painter, const Rect& rect, const Rect& clip) {
   Control::Paint(painter, rect, clip);
-  for (Control* c = first_; c; c = c->next()) {
-    if (!c->HasFlag(ControlFlags::Visible) || c->HasFlag(ControlFlags::Collapsed)) continue;
-    const Rect child_rect = c->rect().offset(rect.left, rect.top);
-    const Rect child_clip = child_rect.intersect(clip);
-    if (child_clip.empty()) continue;
-    painter.Save();
-    painter.IntersectClip(child_clip);
-    c->Paint(painter, child_rect, child_clip);
-    painter.Restore();
-  }
+  for (Control* c = first_; c; c = c->next()) PaintChild(painter, *c, rect, clip);
+}
+
+void Panel::PaintChild(Painter& painter, Control& child, const Rect& rect, const Rect& bound) {
+  if (!child.HasFlag(ControlFlags::Visible) || child.HasFlag(ControlFlags::Collapsed)) return;
+  const Rect child_rect = child.rect().offset(rect.left, rect.top);
+  const Rect child_clip = child_rect.intersect(bound);
+  if (child_clip.empty()) return;
+  painter.Save();
+  painter.IntersectClip(child_clip);
+  child.Paint(painter, child_rect, child_clip);
+  painter.Restore();
 }
 
 Control* Panel::HitTest(std::int32_t x, std::int32_t y) {

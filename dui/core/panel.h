@@ -27,6 +27,11 @@ class Panel : public Control {
   Control* last_child() const { return last_; }
   std::int32_t child_count() const { return count_; }
 
+ protected:
+  // Paints a visible child at its place within `rect` (this panel's), clipped
+  // to its own rectangle and `bound`; nothing when that leaves no area.
+  static void PaintChild(Painter& painter, Control& child, const Rect& rect, const Rect& bound);
+
  private:
   friend class Control;
   // Takes the child out of the list without events; no-op when it is not in it.

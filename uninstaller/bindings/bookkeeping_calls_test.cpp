@@ -44,6 +44,23 @@ class Bookkeeping : public ::testing::Test {
   const void* second = &b;
 };
 
+TEST_F(Bookkeeping, TheShippedScriptGivesEveryFunctionAndStopsBeforeItsWindow) {
+  const auto& errors = script.output().errors;
+  ASSERT_TRUE(script.ready()) << (errors.empty() ? "" : errors.front());
+  for (const char* name : {"lua_addWindow", "lua_removeWindow", "lua_queryWindow", "lua_queryWindowHandle",
+                           "lua_setMessageHandler", "lua_invokeMessageHandler", "lua_addControl",
+                           "lua_removeControl", "lua_queryControl", "lua_queryControlHandle",
+                           "lua_queryControlDispatcher", "lua_addHandler", "lua_removeHandler",
+                           "lua_invokeHandlers", "lua_setTimer", "lua_killTimer", "lua_removeTimer", "lua_onTimer"}) {
+    lua_getglobal(L, name);
+    EXPECT_TRUE(lua_isfunction(L, -1)) << name;
+    lua_pop(L, 1);
+  }
+  // Its start-up would have made the event table and called createWindow,
+  // which this state does not have; the guard is cleared after it.
+  EXPECT_EQ(script.run("assert(event == nil and bookkeepingOnly == nil)"), "");
+}
+
 TEST_F(Bookkeeping, WindowsAreFoundByTableAndByHandleUntilRemoved) {
   const int w1 = new_table("one");
   const int w2 = new_table("two");

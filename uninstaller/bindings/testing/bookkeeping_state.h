@@ -1,24 +1,16 @@
 #pragma once
 // A window-kind script state with the registry tables and the bookkeeping
-// functions of the tests, errors recorded; usable natively and under Wine.
+// functions of "UI.lua", errors recorded; usable natively and under Wine.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "uninstaller/bindings/testing/bookkeeping_source.h"
 #include "uninstaller/script/script_state.h"
 #include "uninstaller/script/testing/recording_output.h"
 #include "uninstaller/script/window_registry.h"
 
 namespace vcam::uninstaller::testing {
-
-inline std::string bookkeeping_source() {
-  std::ifstream in(VCAM_BOOKKEEPING_LUA, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class BookkeepingState {
  public:

@@ -8,10 +8,8 @@
 
 #include <atomic>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -19,6 +17,7 @@
 #include "dui/load/memory_file_source.h"
 #include "dui/runtime/ui_runtime.h"
 #include "dui/win/win_platform.h"
+#include "uninstaller/bindings/testing/bookkeeping_source.h"
 #include "uninstaller/bindings/win/script_functions.h"
 #include "uninstaller/bindings/win/ui_dispatcher.h"
 #include "uninstaller/resources/win/resource_provider.h"
@@ -41,13 +40,6 @@ class Texts : public ResourceProvider {
     return buffer;
   }
 };
-
-std::string bookkeeping() {
-  std::ifstream in(VCAM_BOOKKEEPING_LUA, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The benchmark of the run in progress, reached from the script's call.
 benchmark::State* g_state = nullptr;
@@ -105,7 +97,7 @@ void RoundTrip(benchmark::State& state, std::int32_t (*notify)(std::string_view)
     UiDispatcher dispatcher;
     dispatcher.start();
     Texts texts;
-    texts.texts[u"UI.lua"] = bookkeeping() + R"(
+    texts.texts[u"UI.lua"] = testing::bookkeeping_source() + R"(
       local w = createWindow("page.xml")
       w:setMessageHandler(function(text) local m = load("return " .. text)() return m.code * 10 + 1 end)
       runIterations()

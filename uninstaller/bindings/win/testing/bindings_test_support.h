@@ -1,8 +1,8 @@
 #pragma once
 // What the binding tests share: the toolkit in the uninstaller's profile
 // with layouts from memory, a started UI dispatcher, a script host whose
-// scripts come from memory (the tests' bookkeeping functions in front of the
-// window script), and a thread-safe record of printed lines and errors.
+// scripts come from memory (the bookkeeping functions of "UI.lua" in front
+// of the window script), and a thread-safe record of printed lines and errors.
 #include <windows.h>
 
 #include <gtest/gtest.h>
