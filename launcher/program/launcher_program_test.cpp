@@ -136,13 +136,15 @@ class message_box_watcher {
   std::thread thread_;
 };
 
-// Answers the first alert of one launcher process with a key (VK_RETURN
-// accepts, VK_ESCAPE declines). The alert is its topmost popup; the shadow
-// beside it lets the mouse through and the splash has its own class.
+// Answers the alerts of one launcher process with keys, one key per window in
+// the order they show (VK_RETURN accepts, VK_ESCAPE declines). An alert is a
+// topmost popup of the process; the shadow beside it lets the mouse through
+// and the splash has its own class. The progress window looks the same from
+// outside and ignores keys: `keys` gives it one too when it is expected.
 class alert_key_sender {
  public:
-  alert_key_sender(DWORD process_id, WPARAM key) : process_id_(process_id), key_(key) {
-    if (key_) thread_ = std::thread([this] { run(); });
+  alert_key_sender(DWORD process_id, std::vector<WPARAM> keys) : process_id_(process_id), keys_(std::move(keys)) {
+    if (!keys_.empty()) thread_ = std::thread([this] { run(); });
   }
   ~alert_key_sender() {
     stop_ = true;
@@ -153,6 +155,7 @@ class alert_key_sender {
  private:
   struct search {
     DWORD process_id;
+    const std::vector<HWND>* answered;
     HWND found;
   };
   static BOOL CALLBACK find_alert(HWND window, LPARAM out) {
@@ -160,6 +163,7 @@ class alert_key_sender {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
     if (owner != s->process_id || !::IsWindowVisible(window)) return TRUE;
+    if (std::find(s->answered->begin(), s->answered->end(), window) != s->answered->end()) return TRUE;
     const LONG_PTR ex = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
     wchar_t name[64] = {};
     ::GetClassNameW(window, name, 64);
@@ -171,19 +175,21 @@ class alert_key_sender {
     return TRUE;
   }
   void run() {
-    while (!stop_ && answered_ == 0) {
-      search s{process_id_, nullptr};
+    std::vector<HWND> answered;
+    while (!stop_ && answered.size() < keys_.size()) {
+      search s{process_id_, &answered, nullptr};
       ::EnumWindows(find_alert, reinterpret_cast<LPARAM>(&s));
       if (s.found) {
         ::Sleep(200);  // its modal loop runs once it is shown
-        ::PostMessageW(s.found, WM_KEYDOWN, key_, 0);
+        ::PostMessageW(s.found, WM_KEYDOWN, keys_[answered.size()], 0);
+        answered.push_back(s.found);
         ++answered_;
       }
       ::Sleep(50);
     }
   }
   DWORD process_id_;
-  WPARAM key_;
+  std::vector<WPARAM> keys_;
   std::atomic<bool> stop_{false};
   std::atomic<int> answered_{0};
   std::thread thread_;
@@ -229,14 +235,14 @@ class LauncherProgramTest : public ::testing::Test {
       fs::copy_file(build_folder() / "boot_test_helper.exe", app_ / name);
   }
 
-  launcher_run run(const std::wstring& arguments = L"", WPARAM alert_key = 0) {
+  launcher_run run(const std::wstring& arguments = L"", std::vector<WPARAM> alert_keys = {}) {
     message_box_watcher watcher;
     std::wstring command = L"\"" + (app_ / "vcam_launcher.exe").wstring() + L"\"";
     if (!arguments.empty()) command += L" " + arguments;
     UniqueHandle process = testing::start_program(command);
     if (!process) return {~0u, watcher.texts(), watcher.odd_boxes()};
     const DWORD id = ::GetProcessId(process.get());
-    alert_key_sender answer(id, alert_key);
+    alert_key_sender answer(id, std::move(alert_keys));
     DWORD code = ~0u;
     if (wait_for_process(process.get())) ::GetExitCodeProcess(process.get(), &code);
     return {code, watcher.texts(), watcher.odd_boxes(), id, answer.answered()};
@@ -313,7 +319,7 @@ class LauncherServerTest : public LauncherProgramTest {
 TEST_F(LauncherServerTest, AnOptionalUpdateDeclinedLetsTheBootGoOnToTheClient) {
   publish_update(0);
   stage_client("fixture_client.dll");
-  const launcher_run r = run(L"", VK_ESCAPE);
+  const launcher_run r = run(L"", {VK_ESCAPE});
   EXPECT_EQ(r.alerts_answered, 1) << "the prompt was shown";
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
   EXPECT_TRUE(r.messages.empty());
@@ -328,17 +334,43 @@ TEST_F(LauncherServerTest, AnOptionalUpdateDeclinedLetsTheBootGoOnToTheClient) {
 TEST_F(LauncherServerTest, AMandatoryUpdateDeclinedEndsWith10004WithoutTheClient) {
   publish_update(1);
   stage_client("fixture_client.dll");
-  const launcher_run r = run(L"", VK_ESCAPE);
+  const launcher_run r = run(L"", {VK_ESCAPE});
   EXPECT_EQ(r.alerts_answered, 1);
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_mandatory_update));
   EXPECT_TRUE(r.messages.empty());
   EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
 }
 
+TEST_F(LauncherServerTest, AMandatoryUpdateWhoseDownloadFailsEndsWith10004AndLeavesNothingToRun) {
+  publish_update(1);
+  const std::string patcher_path = "/update/6.0.0.5/latest6.0.0.6.exe";
+  vcam::testing::set_answer(server_, patcher_path, "corrupt");
+  stage_client("fixture_client.dll");
+  const size_t earlier = server_.requests_for(patcher_path).size();
+  // Accepting the prompt; the progress window; closing the failure alert.
+  const launcher_run r = run(L"", {VK_RETURN, VK_RETURN, VK_RETURN});
+  vcam::testing::clear_answer(server_, patcher_path);
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_mandatory_update));
+  EXPECT_EQ(r.alerts_answered, 3) << "the prompt, the progress window and the failure alert";
+  EXPECT_EQ(server_.requests_for(patcher_path).size() - earlier, 3u) << "three attempts";
+  EXPECT_TRUE(r.messages.empty()) << "the failure is told in the launcher's alert, not a message box";
+  EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
+  EXPECT_FALSE(fs::exists(app_ / "patch" / "patch-command-line.txt")) << "no patcher was started";
+  EXPECT_NE(read_text(app_ / "patch" / "patch.exe"), read_text(build_folder() / "patch.exe"));
+
+  // What the failed attempts left is not taken for the verified patcher: the
+  // next start, with the server mended, fetches it again before starting it.
+  const launcher_run next = run(L"", {VK_RETURN});
+  EXPECT_EQ(next.code, static_cast<DWORD>(exit_update_started));
+  EXPECT_EQ(server_.requests_for(patcher_path).size() - earlier, 4u);
+  const fs::path record = app_ / "patch" / "patch-command-line.txt";
+  EXPECT_TRUE(wait_for([&] { return fs::exists(record) && fs::file_size(record) > 0; }, 15000));
+}
+
 TEST_F(LauncherServerTest, AnAcceptedUpdateStartsTheVerifiedPatcherWithTheLauncherIdAndEndsWith10003) {
   publish_update(0);
   stage_client("fixture_client.dll");
-  const launcher_run r = run(L"", VK_RETURN);
+  const launcher_run r = run(L"", {VK_RETURN});
   EXPECT_EQ(r.alerts_answered, 1);
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_update_started));
   EXPECT_TRUE(r.messages.empty());
