@@ -24,6 +24,8 @@
 #include "launcher/application/exit_codes.h"
 #include "launcher/application/launcher_texts.h"
 #include "launcher/assets/md5_digest.h"
+#include "launcher/program/image_data_sections.h"
+#include "launcher/program/minidump_file.h"
 #include "tools/https_server/fixture_answers.h"
 #include "tools/pack/zelopack_writer.h"
 
@@ -576,6 +578,48 @@ TEST_F(LauncherProgramTest, AFaultInTheClientWritesADumpAndStartsTheUploaderAndT
                 after.wHour, after.wMinute, after.wSecond, after.wMilliseconds);
   EXPECT_LE(std::string(low), name);
   EXPECT_GE(std::string(high), name);
+
+  // The dump itself. Of the rule that only the launcher's and ntdll's data
+  // sections go in, a dump can show that no memory it holds lies in another
+  // module's writable sections; whether the launcher's own are there depends on the dump
+  // writer (Wine's ignores the data-segment request: it writes the faulting
+  // thread's stack and the code around the fault, nothing else).
+  wintest::minidump_file dump(dumps[0]);
+  ASSERT_TRUE(dump.valid()) << "signature, version and stream directory";
+  EXPECT_TRUE(dump.has_stream(ThreadListStream));
+  EXPECT_TRUE(dump.has_stream(ExceptionStream)) << "written with the exception pointers";
+  bool ok = false;
+  const std::vector<wintest::dump_module> modules = dump.modules(ok);
+  ASSERT_TRUE(ok) << "module list and names inside the file";
+  const std::vector<wintest::dump_range> memory = dump.memory(ok);
+  ASSERT_TRUE(ok) << "memory ranges inside the file";
+  EXPECT_FALSE(memory.empty()) << "the stack of the faulting thread at least";
+  auto is = [](const wintest::dump_module& m, const fs::path& file) {
+    std::error_code error;
+    return fs::equivalent(fs::path(m.path), file, error);
+  };
+  auto stem = [](const wintest::dump_module& m) {
+    std::wstring name = fs::path(m.path).stem().wstring();
+    std::transform(name.begin(), name.end(), name.begin(), ::towlower);
+    return name;
+  };
+  auto listed = [&](const char* file) {
+    return std::any_of(modules.begin(), modules.end(), [&](const auto& m) { return is(m, app_ / file); });
+  };
+  EXPECT_TRUE(listed("vcam_launcher.exe"));
+  EXPECT_TRUE(listed("vcam_client.dll")) << "the faulting module";
+  size_t others_checked = 0;
+  for (const wintest::dump_module& m : modules) {
+    if (is(m, app_ / "vcam_launcher.exe") || stem(m) == L"ntdll") continue;
+    const std::vector<wintest::dump_range> sections = wintest::image_data_sections(fs::path(m.path), m.base, ok);
+    if (!ok) continue;  // a module without a PE file on disk (Wine's own stubs)
+    ++others_checked;
+    for (const wintest::dump_range& s : sections)
+      for (const wintest::dump_range& r : memory)
+        EXPECT_FALSE(r.start < s.start + s.size && s.start < r.start + r.size)
+            << "memory at " << std::hex << r.start << " lies in a data section of " << fs::path(m.path).string();
+  }
+  EXPECT_GE(others_checked, 2u) << "at least the client and kernel32";
 
   const std::vector<std::wstring> uploads = lines_of(read_utf16(app_ / "zelobugreport.args"));
   ASSERT_EQ(uploads.size(), 1u);
