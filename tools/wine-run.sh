@@ -53,26 +53,38 @@ if [ ! -f "$WINEPREFIX/.vcam-ready" ]; then
   ) 9>"$WINEPREFIX.lock"
 fi
 
-# The skins' Chinese faces (微软雅黑, 新宋体, 宋体) are not in a Wine prefix, and
-# Wine's fallback face has no CJK glyphs: map them to the WenQuanYi font that
-# setup installs. Once per prefix, also for prefixes made before this step.
-if [ ! -f "$WINEPREFIX/.vcam-fonts" ]; then
+# Registry settings merged into the prefix once each, also into prefixes made
+# before the setting was added: apply_once MARKER KEY "NAME"="VALUE"...
+apply_once() {
+  local marker=$WINEPREFIX/.vcam-$1 key=$2
+  shift 2
+  [ -f "$marker" ] && return 0
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.vcam-fonts" ]; then
+    if [ ! -f "$marker" ]; then
       reg=$(mktemp --suffix=.reg)
-      printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-        '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
-        '"微软雅黑"="WenQuanYi Zen Hei"' '"新宋体"="WenQuanYi Zen Hei"' '"宋体"="WenQuanYi Zen Hei"' '' |
-        iconv -f UTF-8 -t UTF-16 >"$reg"
-      "$wine" regedit /S "Z:$reg" >>"$WINEPREFIX.log" 2>&1 && touch "$WINEPREFIX/.vcam-fonts"
+      printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' "[$key]" "$@" '' | iconv -f UTF-8 -t UTF-16 >"$reg"
+      "$wine" regedit /S "Z:$reg" >>"$WINEPREFIX.log" 2>&1 && touch "$marker"
       rm -f "$reg"
       # As after wineboot: the server of this run (and the desktop it started,
       # perhaps without a display) must be gone before the program runs.
       wineserver -w
     fi
   ) 9>"$WINEPREFIX.lock"
-fi
+}
+
+# The skins' Chinese faces (微软雅黑, 新宋体, 宋体) are not in a Wine prefix, and
+# Wine's fallback face has no CJK glyphs: map them to the WenQuanYi font that
+# setup installs.
+apply_once fonts 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+  '"微软雅黑"="WenQuanYi Zen Hei"' '"新宋体"="WenQuanYi Zen Hei"' '"宋体"="WenQuanYi Zen Hei"'
+
+# The X servers here run no window manager. Wine hands top-level windows it
+# deems "managed" to one, and each time such a window is hidden or destroyed it
+# waits up to 2 s for the window manager to confirm it withdrawn, which never
+# comes. Unmanaged, Wine places, draws and focuses every window itself, as a
+# window manager-less display needs anyway, and hides it at once.
+apply_once unmanaged 'HKEY_CURRENT_USER\Software\Wine\X11 Driver' '"Managed"="N"'
 
 if [ "${1:-}" = --prefix ]; then
   echo "$WINEPREFIX"

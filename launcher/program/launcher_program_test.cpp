@@ -24,6 +24,8 @@
 #include "launcher/application/exit_codes.h"
 #include "launcher/application/launcher_texts.h"
 #include "launcher/assets/md5_digest.h"
+#include "launcher/program/image_data_sections.h"
+#include "launcher/program/minidump_file.h"
 #include "tools/https_server/fixture_answers.h"
 #include "tools/pack/zelopack_writer.h"
 
@@ -136,13 +138,15 @@ class message_box_watcher {
   std::thread thread_;
 };
 
-// Answers the first alert of one launcher process with a key (VK_RETURN
-// accepts, VK_ESCAPE declines). The alert is its topmost popup; the shadow
-// beside it lets the mouse through and the splash has its own class.
+// Answers the alerts of one launcher process with keys, one key per window in
+// the order they show (VK_RETURN accepts, VK_ESCAPE declines). An alert is a
+// topmost popup of the process; the shadow beside it lets the mouse through
+// and the splash has its own class. The progress window looks the same from
+// outside and ignores keys: `keys` gives it one too when it is expected.
 class alert_key_sender {
  public:
-  alert_key_sender(DWORD process_id, WPARAM key) : process_id_(process_id), key_(key) {
-    if (key_) thread_ = std::thread([this] { run(); });
+  alert_key_sender(DWORD process_id, std::vector<WPARAM> keys) : process_id_(process_id), keys_(std::move(keys)) {
+    if (!keys_.empty()) thread_ = std::thread([this] { run(); });
   }
   ~alert_key_sender() {
     stop_ = true;
@@ -153,6 +157,7 @@ class alert_key_sender {
  private:
   struct search {
     DWORD process_id;
+    const std::vector<HWND>* answered;
     HWND found;
   };
   static BOOL CALLBACK find_alert(HWND window, LPARAM out) {
@@ -160,6 +165,7 @@ class alert_key_sender {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
     if (owner != s->process_id || !::IsWindowVisible(window)) return TRUE;
+    if (std::find(s->answered->begin(), s->answered->end(), window) != s->answered->end()) return TRUE;
     const LONG_PTR ex = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
     wchar_t name[64] = {};
     ::GetClassNameW(window, name, 64);
@@ -171,19 +177,21 @@ class alert_key_sender {
     return TRUE;
   }
   void run() {
-    while (!stop_ && answered_ == 0) {
-      search s{process_id_, nullptr};
+    std::vector<HWND> answered;
+    while (!stop_ && answered.size() < keys_.size()) {
+      search s{process_id_, &answered, nullptr};
       ::EnumWindows(find_alert, reinterpret_cast<LPARAM>(&s));
       if (s.found) {
         ::Sleep(200);  // its modal loop runs once it is shown
-        ::PostMessageW(s.found, WM_KEYDOWN, key_, 0);
+        ::PostMessageW(s.found, WM_KEYDOWN, keys_[answered.size()], 0);
+        answered.push_back(s.found);
         ++answered_;
       }
       ::Sleep(50);
     }
   }
   DWORD process_id_;
-  WPARAM key_;
+  std::vector<WPARAM> keys_;
   std::atomic<bool> stop_{false};
   std::atomic<int> answered_{0};
   std::thread thread_;
@@ -229,14 +237,14 @@ class LauncherProgramTest : public ::testing::Test {
       fs::copy_file(build_folder() / "boot_test_helper.exe", app_ / name);
   }
 
-  launcher_run run(const std::wstring& arguments = L"", WPARAM alert_key = 0) {
+  launcher_run run(const std::wstring& arguments = L"", std::vector<WPARAM> alert_keys = {}) {
     message_box_watcher watcher;
     std::wstring command = L"\"" + (app_ / "vcam_launcher.exe").wstring() + L"\"";
     if (!arguments.empty()) command += L" " + arguments;
     UniqueHandle process = testing::start_program(command);
     if (!process) return {~0u, watcher.texts(), watcher.odd_boxes()};
     const DWORD id = ::GetProcessId(process.get());
-    alert_key_sender answer(id, alert_key);
+    alert_key_sender answer(id, std::move(alert_keys));
     DWORD code = ~0u;
     if (wait_for_process(process.get())) ::GetExitCodeProcess(process.get(), &code);
     return {code, watcher.texts(), watcher.odd_boxes(), id, answer.answered()};
@@ -313,7 +321,7 @@ class LauncherServerTest : public LauncherProgramTest {
 TEST_F(LauncherServerTest, AnOptionalUpdateDeclinedLetsTheBootGoOnToTheClient) {
   publish_update(0);
   stage_client("fixture_client.dll");
-  const launcher_run r = run(L"", VK_ESCAPE);
+  const launcher_run r = run(L"", {VK_ESCAPE});
   EXPECT_EQ(r.alerts_answered, 1) << "the prompt was shown";
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_client_called));
   EXPECT_TRUE(r.messages.empty());
@@ -328,17 +336,43 @@ TEST_F(LauncherServerTest, AnOptionalUpdateDeclinedLetsTheBootGoOnToTheClient) {
 TEST_F(LauncherServerTest, AMandatoryUpdateDeclinedEndsWith10004WithoutTheClient) {
   publish_update(1);
   stage_client("fixture_client.dll");
-  const launcher_run r = run(L"", VK_ESCAPE);
+  const launcher_run r = run(L"", {VK_ESCAPE});
   EXPECT_EQ(r.alerts_answered, 1);
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_mandatory_update));
   EXPECT_TRUE(r.messages.empty());
   EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
 }
 
+TEST_F(LauncherServerTest, AMandatoryUpdateWhoseDownloadFailsEndsWith10004AndLeavesNothingToRun) {
+  publish_update(1);
+  const std::string patcher_path = "/update/6.0.0.5/latest6.0.0.6.exe";
+  vcam::testing::set_answer(server_, patcher_path, "corrupt");
+  stage_client("fixture_client.dll");
+  const size_t earlier = server_.requests_for(patcher_path).size();
+  // Accepting the prompt; the progress window; closing the failure alert.
+  const launcher_run r = run(L"", {VK_RETURN, VK_RETURN, VK_RETURN});
+  vcam::testing::clear_answer(server_, patcher_path);
+  EXPECT_EQ(r.code, static_cast<DWORD>(exit_mandatory_update));
+  EXPECT_EQ(r.alerts_answered, 3) << "the prompt, the progress window and the failure alert";
+  EXPECT_EQ(server_.requests_for(patcher_path).size() - earlier, 3u) << "three attempts";
+  EXPECT_TRUE(r.messages.empty()) << "the failure is told in the launcher's alert, not a message box";
+  EXPECT_FALSE(fs::exists(app_ / "client_calls.txt"));
+  EXPECT_FALSE(fs::exists(app_ / "patch" / "patch-command-line.txt")) << "no patcher was started";
+  EXPECT_NE(read_text(app_ / "patch" / "patch.exe"), read_text(build_folder() / "patch.exe"));
+
+  // What the failed attempts left is not taken for the verified patcher: the
+  // next start, with the server mended, fetches it again before starting it.
+  const launcher_run next = run(L"", {VK_RETURN});
+  EXPECT_EQ(next.code, static_cast<DWORD>(exit_update_started));
+  EXPECT_EQ(server_.requests_for(patcher_path).size() - earlier, 4u);
+  const fs::path record = app_ / "patch" / "patch-command-line.txt";
+  EXPECT_TRUE(wait_for([&] { return fs::exists(record) && fs::file_size(record) > 0; }, 15000));
+}
+
 TEST_F(LauncherServerTest, AnAcceptedUpdateStartsTheVerifiedPatcherWithTheLauncherIdAndEndsWith10003) {
   publish_update(0);
   stage_client("fixture_client.dll");
-  const launcher_run r = run(L"", VK_RETURN);
+  const launcher_run r = run(L"", {VK_RETURN});
   EXPECT_EQ(r.alerts_answered, 1);
   EXPECT_EQ(r.code, static_cast<DWORD>(exit_update_started));
   EXPECT_TRUE(r.messages.empty());
@@ -544,6 +578,48 @@ TEST_F(LauncherProgramTest, AFaultInTheClientWritesADumpAndStartsTheUploaderAndT
                 after.wHour, after.wMinute, after.wSecond, after.wMilliseconds);
   EXPECT_LE(std::string(low), name);
   EXPECT_GE(std::string(high), name);
+
+  // The dump itself. Of the rule that only the launcher's and ntdll's data
+  // sections go in, a dump can show that no memory it holds lies in another
+  // module's writable sections; whether the launcher's own are there depends on the dump
+  // writer (Wine's ignores the data-segment request: it writes the faulting
+  // thread's stack and the code around the fault, nothing else).
+  wintest::minidump_file dump(dumps[0]);
+  ASSERT_TRUE(dump.valid()) << "signature, version and stream directory";
+  EXPECT_TRUE(dump.has_stream(ThreadListStream));
+  EXPECT_TRUE(dump.has_stream(ExceptionStream)) << "written with the exception pointers";
+  bool ok = false;
+  const std::vector<wintest::dump_module> modules = dump.modules(ok);
+  ASSERT_TRUE(ok) << "module list and names inside the file";
+  const std::vector<wintest::dump_range> memory = dump.memory(ok);
+  ASSERT_TRUE(ok) << "memory ranges inside the file";
+  EXPECT_FALSE(memory.empty()) << "the stack of the faulting thread at least";
+  auto is = [](const wintest::dump_module& m, const fs::path& file) {
+    std::error_code error;
+    return fs::equivalent(fs::path(m.path), file, error);
+  };
+  auto stem = [](const wintest::dump_module& m) {
+    std::wstring name = fs::path(m.path).stem().wstring();
+    std::transform(name.begin(), name.end(), name.begin(), ::towlower);
+    return name;
+  };
+  auto listed = [&](const char* file) {
+    return std::any_of(modules.begin(), modules.end(), [&](const auto& m) { return is(m, app_ / file); });
+  };
+  EXPECT_TRUE(listed("vcam_launcher.exe"));
+  EXPECT_TRUE(listed("vcam_client.dll")) << "the faulting module";
+  size_t others_checked = 0;
+  for (const wintest::dump_module& m : modules) {
+    if (is(m, app_ / "vcam_launcher.exe") || stem(m) == L"ntdll") continue;
+    const std::vector<wintest::dump_range> sections = wintest::image_data_sections(fs::path(m.path), m.base, ok);
+    if (!ok) continue;  // a module without a PE file on disk (Wine's own stubs)
+    ++others_checked;
+    for (const wintest::dump_range& s : sections)
+      for (const wintest::dump_range& r : memory)
+        EXPECT_FALSE(r.start < s.start + s.size && s.start < r.start + r.size)
+            << "memory at " << std::hex << r.start << " lies in a data section of " << fs::path(m.path).string();
+  }
+  EXPECT_GE(others_checked, 2u) << "at least the client and kernel32";
 
   const std::vector<std::wstring> uploads = lines_of(read_utf16(app_ / "zelobugreport.args"));
   ASSERT_EQ(uploads.size(), 1u);
