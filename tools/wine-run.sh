@@ -86,6 +86,13 @@ apply_once fonts 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersio
 # window manager-less display needs anyway, and hides it at once.
 apply_once unmanaged 'HKEY_CURRENT_USER\Software\Wine\X11 Driver' '"Managed"="N"'
 
+# Dialogs and message boxes draw in Wine's Tahoma, which has no CJK glyphs
+# either: link it to WenQuanYi as a Chinese Windows links its UI font.
+wqy_link=$(printf 'wqy-zenhei.ttc,WenQuanYi Zen Hei\0\0' | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 |
+  tr -s ' \n' ',' | sed 's/^,//;s/,$//')
+apply_once ui-font-link 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+  "\"Tahoma\"=hex(7):$wqy_link"
+
 if [ "${1:-}" = --prefix ]; then
   echo "$WINEPREFIX"
   exit 0
