@@ -18,7 +18,6 @@ b32=$root/build/win32
 module64=$b64/camera/filter/vcam_source64.ax
 module32=$b32/camera/filter/vcam_source.ax
 device=ZeloCamV10
-font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 size=1280x720
 i386=no
 [ "$(sed -n 1p "$root/build/machine/i386" 2>/dev/null)" = yes ] && i386=yes
@@ -125,11 +124,7 @@ for bits in "${captures[@]}"; do
   [ "$bits" = 32 ] && mod=vcam_source.ax
   tiles+=(-label "$bits-bit capture tool, $mod" "$out/capture-$bits/frame_4.png")
 done
-font_option=()
-[ -f "$font" ] && font_option=(-font "$font")
-montage "${font_option[@]}" -pointsize 15 -background '#1e1e1e' -fill '#e8e8e8' "${tiles[@]}" \
-  -geometry '560x315>+10+10' -tile 2x -title "$device, $publisher_bits-bit publisher, picture 42" \
-  "$out/side-by-side.png" 2>"$logs/montage.txt" || fail "montage could not make the picture" "$logs/montage.txt"
+contact_sheet "$out/side-by-side.png" "$device, $publisher_bits-bit publisher, picture 42" '560x315>+10+10' 2x "$logs/montage.txt" "${tiles[@]}"
 
 echo
 echo "Summary (64-bit prefix)"

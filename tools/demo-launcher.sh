@@ -25,7 +25,6 @@ server=$root/tools/https_server/https_server.py
 device=ZeloCamV10
 version=6.0.0.5
 command_line='vovia://room/20481?from=demo'
-font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 
 started=$(now_ms)
 [ -n "${DISPLAY:-}" ] || fail "no X display: run it as tools/run-wine.sh tools/demo-launcher.sh"
@@ -218,11 +217,7 @@ tiles=(-label "splash" "$out/splash.png"
   -label "$device at 640x480: the client's test card" "$card_frame"
   -label "client after a second start with a command line" "$out/client-command-line.png")
 sheet=$out/contact-sheet.png
-font_option=()
-[ -f "$font" ] && font_option=(-font "$font")
-montage "${font_option[@]}" -pointsize 15 -background '#1e1e1e' -fill '#e8e8e8' "${tiles[@]}" \
-  -geometry '480x360>+10+10' -tile 3x -title "The installed launcher: start-up, update, decoders, client, camera" \
-  "$sheet" 2>"$logs/montage.txt" || fail "montage could not make the contact sheet" "$logs/montage.txt"
+contact_sheet "$sheet" "The installed launcher: start-up, update, decoders, client, camera" '480x360>+10+10' 3x "$logs/montage.txt" "${tiles[@]}"
 
 echo
 echo "Summary"

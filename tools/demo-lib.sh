@@ -87,3 +87,15 @@ stop_publisher() {
   wait "$publisher_pid" 2>/dev/null
   publisher_pid=
 }
+
+# A labelled contact sheet on a dark background:
+#   contact_sheet OUT.png "TITLE" TILE-GEOMETRY COLUMNS LOG -label "text" picture.png ...
+contact_sheet() {
+  local sheet=$1 title=$2 geometry=$3 columns=$4 log=$5
+  shift 5
+  local font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf font_option=()
+  [ -f "$font" ] && font_option=(-font "$font")
+  montage "${font_option[@]}" -pointsize 15 -background '#1e1e1e' -fill '#e8e8e8' "$@" \
+    -geometry "$geometry" -tile "$columns" -title "$title" "$sheet" 2>"$log" ||
+    fail "montage could not make $(basename "$sheet")" "$log"
+}

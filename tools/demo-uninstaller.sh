@@ -24,7 +24,6 @@ capture_exe=$bin/tools/capture/vcam_capture.exe
 shortcuts_exe=$bin/tools/stage/stage_shortcuts.exe
 device=ZeloCamV10
 window_class='WINDOW:234:000' # the uninstaller's skinned window
-font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 # Client points of mainframe.xml's buttons (645 x 400): the start button of
 # page 1 and the finish button of page 2 sit in the same place, right-aligned
 # 20 pixels in, 136 x 43, in the 80-pixel bar at the bottom.
@@ -254,11 +253,7 @@ tiles=(-label "page 1" "$out/page-1.png"
   -label "programs using the camera: vcam_capture.exe (answered OK)" "$out/question.png"
   -label "page 2: finished" "$out/page-2.png")
 sheet=$out/contact-sheet.png
-font_option=()
-[ -f "$font" ] && font_option=(-font "$font")
-montage "${font_option[@]}" -pointsize 15 -background '#1e1e1e' -fill '#e8e8e8' "${tiles[@]}" \
-  -geometry '480x360>+10+10' -tile 2x -title "The installed uninstaller removes the product" \
-  "$sheet" 2>"$logs/montage.txt" || fail "montage could not make the contact sheet" "$logs/montage.txt"
+contact_sheet "$sheet" "The installed uninstaller removes the product" '480x360>+10+10' 2x "$logs/montage.txt" "${tiles[@]}"
 
 echo
 echo "Summary"

@@ -28,7 +28,6 @@ fi
 capture_exe=$bin/tools/capture/vcam_capture.exe
 publisher_exe=$bin/tools/publisher/vcam_publisher.exe
 device=ZeloCamV10
-font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 
 started=$(now_ms)
 
@@ -178,11 +177,7 @@ if [ $back -gt 0 ] && [ $last_new -ge 0 ]; then
   [ -n "$back_i" ] && tile "placeholder again, sample $back_i ($(at "$back_i") s)" "$out/freeze/frame_$back_i.png"
 fi
 sheet=$out/contact-sheet.png
-font_option=()
-[ -f "$font" ] && font_option=(-font "$font")
-montage "${font_option[@]}" -pointsize 15 -background '#1e1e1e' -fill '#e8e8e8' "${tiles[@]}" \
-  -geometry '400x300>+10+10' -tile 4x -title "$device: placeholder, live, frozen stamp, placeholder again" \
-  "$sheet" 2>"$logs/montage.txt" || fail "montage could not make the contact sheet" "$logs/montage.txt"
+contact_sheet "$sheet" "$device: placeholder, live, frozen stamp, placeholder again" '400x300>+10+10' 4x "$logs/montage.txt" "${tiles[@]}"
 
 # --- summary ----------------------------------------------------------------
 echo
