@@ -7,8 +7,7 @@
 #   window     process start to the window shown
 #   procedure  start button pressed to the last listed file removed
 #   exit       process start to the process ended (finish pressed as soon
-#              as the last page can take it); Wine takes about 2 s to end any
-#              window program, see close_ms of uninstaller_start_bench
+#              as the last page can take it)
 #   total      process start to the folder gone (the batch's 3 s pause before
 #              it removes the folder is no pause under Wine, whose choice.exe
 #              returns at once without a console)
