@@ -25,6 +25,7 @@
 #include "common/win/wide.h"
 #include "uninstaller/resources/resource_pack.h"
 #include "uninstaller/resources/win/resource_provider.h"
+#include "uninstaller/script/win/testing/script_test_support.h"
 
 namespace vcam::uninstaller {
 namespace {
@@ -109,7 +110,7 @@ struct RunResult {
 
 RunResult run(const fs::path& exe, std::vector<POINT> clicks = {}, std::function<void()> on_window = {}) {
   RunResult result;
-  UniqueHandle process = testing::start_program(L"\"" + exe.wstring() + L"\"");
+  UniqueHandle process = vcam::testing::start_program(L"\"" + exe.wstring() + L"\"");
   if (!process) return result;
   const DWORD id = ::GetProcessId(process.get());
   std::atomic<bool> ended{false};
@@ -270,7 +271,7 @@ class UninstallProgram : public ::testing::Test {
                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
   }
 
-  testing::ScratchFolder scratch_{"uninstall_program_"};
+  vcam::testing::ScratchFolder scratch_{"uninstall_program_"};
   const fs::path app_ = scratch_ / "app";
   const fs::path user_file_ = app_ / "notes" / "mine.txt";
 };
@@ -370,18 +371,9 @@ TEST_F(UninstallProgram, APendingRestartIsRefusedAndTheMarkerKept) {
 }
 
 // A program that runs until it is ended, started from `path`.
-UniqueHandle start_peer(const fs::path& path) {
-  fs::create_directories(path.parent_path());
-  fs::copy_file(build_folder() / "script_test_peer.exe", path, fs::copy_options::overwrite_existing);
-  return testing::start_program(L"\"" + path.wstring() + L"\" wait");
-}
+testing::Peer start_peer(const fs::path& path) { return testing::Peer(testing::copy_peer(path), L"wait"); }
 
-DWORD exit_code_of(HANDLE process) {
-  if (::WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return STILL_ACTIVE;
-  DWORD code = 0;
-  ::GetExitCodeProcess(process, &code);
-  return code;
-}
+DWORD exit_code_of(const testing::Peer& peer) { return peer.ended(0) ? peer.exit_code() : STILL_ACTIVE; }
 
 TEST_F(UninstallProgram, CancelOnTheFirstPageRemovesNothingAndTheGuardIsHeldMeanwhile) {
   const fs::path exe = stage();
@@ -389,9 +381,9 @@ TEST_F(UninstallProgram, CancelOnTheFirstPageRemovesNothingAndTheGuardIsHeldMean
   register_installation(app_.wstring() + L"\\");
   // The start-up sweep ends what runs from the program's folder and the
   // camera monitor wherever it runs from; nothing else.
-  UniqueHandle stale = start_peer(app_ / "stale.exe");
-  UniqueHandle monitor = start_peer(scratch_ / "monitor" / "zelovcamon.exe");
-  UniqueHandle bystander = start_peer(scratch_ / "other" / "stale.exe");
+  testing::Peer stale = start_peer(app_ / "stale.exe");
+  testing::Peer monitor = start_peer(scratch_ / "monitor" / "zelovcamon.exe");
+  testing::Peer bystander = start_peer(scratch_ / "other" / "stale.exe");
   ASSERT_TRUE(stale && monitor && bystander);
   DWORD stale_code = 0, monitor_code = 0, bystander_code = 0;
   // A second copy elsewhere, started while the first shows its window.
@@ -400,13 +392,11 @@ TEST_F(UninstallProgram, CancelOnTheFirstPageRemovesNothingAndTheGuardIsHeldMean
   fs::copy_file(exe, second);
   RunResult second_result;
   const RunResult result = run(exe, {kCancel}, [&] {
-    stale_code = exit_code_of(stale.get());
-    monitor_code = exit_code_of(monitor.get());
-    bystander_code = exit_code_of(bystander.get());
+    stale_code = exit_code_of(stale);
+    monitor_code = exit_code_of(monitor);
+    bystander_code = exit_code_of(bystander);
     second_result = run(second);
   });
-  ::TerminateProcess(bystander.get(), 0);
-  ::WaitForSingleObject(bystander.get(), 5000);
 
   EXPECT_EQ(stale_code, 0xFFFFFFF8u);
   EXPECT_EQ(monitor_code, 0xFFFFFFF8u);
