@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/testing/scratch_folder.h"
+#include "common/testing/wait_for.h"
 #include "common/win/folders.h"
 #include "common/win/testing/program_run.h"
 #include "common/win/unique_handle.h"
@@ -79,15 +80,7 @@ std::vector<std::wstring> split(const std::wstring& line, wchar_t sep) {
   }
 }
 
-template <typename Done>
-bool wait_for(Done done, DWORD timeout_ms = 40000) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeout_ms) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
+using vcam::testing::wait_for;
 
 // Reads and dismisses every launcher message box while it lives.
 class message_box_watcher {

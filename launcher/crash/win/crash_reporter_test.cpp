@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/testing/scratch_folder.h"
+#include "common/testing/wait_for.h"
 #include "common/win/folders.h"
 #include "common/win/unique_handle.h"
 #include "common/win/wide.h"
@@ -44,15 +45,7 @@ size_t lines_in(const fs::path& path) {
   return n;
 }
 
-template <typename Done>
-bool wait_for(Done done, DWORD timeout_ms = 15000) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeout_ms) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
+using vcam::testing::wait_for;
 
 // A fault as the system would describe it, with this thread's context.
 struct fake_fault {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "common/testing/scratch_folder.h"
+#include "common/testing/wait_for.h"
 #include "common/win/folders.h"
 #include "common/win/testing/program_run.h"
 #include "common/win/unique_handle.h"
@@ -56,15 +57,7 @@ std::wstring temp_folder() {
 fs::path batch_path() { return temp_folder() + L"\\zelocamera.bat"; }
 fs::path marker_path() { return temp_folder() + L"\\zelovirtualcamera_restart"; }
 
-template <typename Done>
-bool wait_for(Done done, DWORD timeout_ms) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeout_ms) return false;
-    ::Sleep(50);
-  }
-  return true;
-}
+using vcam::testing::wait_for;
 
 void write_text(const fs::path& path, const std::string& text) {
   fs::create_directories(path.parent_path());
