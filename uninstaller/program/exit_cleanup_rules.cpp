@@ -44,13 +44,6 @@ bool is_registered_installation(std::u16string_view program_folder, std::u16stri
   return same_ignoring_ascii_case(own, registered);
 }
 
-bool folder_holds(std::u16string_view folder, std::u16string_view inner) {
-  const std::u16string outer_key = folder_key(folder), inner_key = folder_key(inner);
-  if (outer_key.empty() || inner_key.size() < outer_key.size()) return false;
-  if (!same_ignoring_ascii_case(std::u16string_view(inner_key).substr(0, outer_key.size()), outer_key)) return false;
-  return inner_key.size() == outer_key.size() || inner_key[outer_key.size()] == u'\\';
-}
-
 std::u16string self_delete_batch(std::u16string_view exe_path, std::u16string_view folder,
                                  std::u16string_view batch_path) {
   std::u16string text;

@@ -27,11 +27,6 @@ bool sweep_spares(std::u16string_view exe_path, std::u16string_view own_path);
 // desktop) with it.
 bool is_registered_installation(std::u16string_view program_folder, std::u16string_view install_path);
 
-// Whether `folder` is `inner` or one of the folders above it (ASCII case
-// folded, "/" read as "\", trailing "\" ignored). Deleting such a folder
-// would take `inner` with it.
-bool folder_holds(std::u16string_view folder, std::u16string_view inner);
-
 // The batch that deletes the executable until it is gone, pauses, removes the
 // folder if it is empty by then and deletes itself. An empty `folder` leaves
 // the folder line out (a folder that must never go, even empty: a drive

@@ -59,18 +59,6 @@ TEST(RegisteredInstallation, RefusesOtherFoldersEmptyValuesAndDriveRoots) {
   EXPECT_FALSE(is_registered_installation(u"C:\\Ä\\", u"C:\\ä\\"));
 }
 
-TEST(FolderHolds, TheFolderItselfAndTheFoldersBelowIt) {
-  const std::u16string temp = u"C:\\Users\\me\\AppData\\Local\\Temp\\";
-  EXPECT_TRUE(folder_holds(u"C:\\Users\\me\\AppData\\Local\\Temp", temp));
-  EXPECT_TRUE(folder_holds(u"c:\\users\\ME\\appdata\\", temp));
-  EXPECT_TRUE(folder_holds(u"C:/Users/me/", temp));
-  EXPECT_FALSE(folder_holds(u"C:\\Users\\me\\AppData\\Local\\Temp\\app\\", temp));
-  // A sibling whose name starts alike is not above it.
-  EXPECT_FALSE(folder_holds(u"C:\\Users\\me\\AppData\\Local\\Te", temp));
-  EXPECT_FALSE(folder_holds(u"C:\\Users\\m", temp));
-  EXPECT_FALSE(folder_holds(u"", temp));
-}
-
 TEST(SelfDeleteBatch, DeletesTheExeUntilGoneThenTheEmptyFolderThenItself) {
   EXPECT_EQ(self_delete_batch(u"C:\\p\\u.exe", u"C:\\p\\", u"C:\\T\\\\zelocamera.bat"),
             u":repeat\r\n"

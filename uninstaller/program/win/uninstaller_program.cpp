@@ -21,7 +21,6 @@
 #include "uninstaller/script/win/directory_removal.h"
 #include "uninstaller/script/win/process_functions.h"
 #include "uninstaller/script/win/script_host.h"
-#include "uninstaller/script/win/shell_folders.h"
 #include "uninstaller/ui/win/embedded_ui_files.h"
 #include "uninstaller/ui/win/uninstaller_controls.h"
 
@@ -71,8 +70,9 @@ class UiSession {
 };
 
 // What the exit clean-up may take: the whole folder only for the registered
-// installation that is no drive root, shell folder or temporary folder (nor
-// holds one), and even the empty folder only when it is none of those.
+// installation that the removal does not refuse (a drive root, a shell or the
+// temporary folder, or a folder holding one), and even the empty folder only
+// when it is none of those.
 struct FolderVerdict {
   bool remove_contents = false;
   bool remove_when_empty = false;
@@ -81,10 +81,6 @@ struct FolderVerdict {
 FolderVerdict judge_folder(const std::u16string& folder, const std::optional<std::u16string>& install_path) {
   FolderVerdict verdict;
   if (folder.empty() || removal_refused(folder)) return verdict;
-  // The temporary folder is no shell folder to the removal, but a copy run
-  // from it must not take the user's other temporary files along.
-  const std::optional<std::u16string> temp = temp_folder();
-  if (!temp || folder_holds(folder, *temp)) return verdict;
   verdict.remove_when_empty = true;
   verdict.remove_contents = install_path && is_registered_installation(folder, *install_path);
   return verdict;

@@ -10,6 +10,7 @@
 #include "common/win/wide.h"
 #include "uninstaller/script/script_paths.h"
 #include "uninstaller/script/win/process_functions.h"
+#include "uninstaller/script/win/shell_folders.h"
 
 namespace vcam::uninstaller {
 
@@ -88,6 +89,12 @@ bool removal_refused(std::u16string_view path) {
     if (!::SHGetSpecialFolderPathW(nullptr, buffer, csidl, FALSE)) continue;
     const std::u16string shell_folder = folder_key(full_long_path(u16(buffer)));
     if (!shell_folder.empty() && holds(key, shell_folder)) return true;
+  }
+  // No shell folder either, but emptying it takes every program's temporary
+  // files along (a copy of the uninstaller run from there removes its folder).
+  if (const std::optional<std::u16string> temp = temp_folder()) {
+    const std::u16string temp_key = folder_key(full_long_path(*temp));
+    if (!temp_key.empty() && holds(key, temp_key)) return true;
   }
   return false;
 }

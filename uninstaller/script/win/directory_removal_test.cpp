@@ -155,6 +155,21 @@ TEST_F(DirectoryRemoval, ShellFoldersAndTheFoldersHoldingThemAreRefusedInAnySpel
   EXPECT_TRUE(removal_refused(profile.substr(0, profile.rfind(u'\\')))) << "the folder of all profiles";
 }
 
+TEST_F(DirectoryRemoval, TheTemporaryFolderAndTheFoldersHoldingItAreRefused) {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  ASSERT_GT(::GetTempPathW(MAX_PATH + 1, buffer), 0u);
+  std::u16string temp(u16(buffer));
+  while (temp.back() == u'\\') temp.pop_back();
+  EXPECT_TRUE(removal_refused(temp)) << utf16_to_utf8(temp);
+  std::u16string odd = temp + u"\\";
+  for (char16_t& c : odd) c = c == u'\\' ? u'/' : static_cast<char16_t>(c >= u'a' && c <= u'z' ? c - 32 : c);
+  EXPECT_TRUE(removal_refused(odd)) << utf16_to_utf8(odd);
+  EXPECT_TRUE(removal_refused(temp.substr(0, temp.rfind(u'\\')))) << "the folder above it";
+  // A sibling whose name starts alike holds nothing.
+  EXPECT_FALSE(removal_refused(temp.substr(0, temp.size() - 1) + u"_other"));
+  EXPECT_FALSE(removal_refused(temp + u"\\app"));
+}
+
 TEST_F(DirectoryRemoval, FoldersInsideShellFoldersAreNotRefused) {
   EXPECT_FALSE(removal_refused(scratch_.path().u16string()));
   EXPECT_FALSE(removal_refused(shell_folder(CSIDL_APPDATA) + u"\\ZeloVCamera"));
